@@ -1,0 +1,200 @@
+// pindle-run: compiles and runs robot programs on situation files, without a window.
+#include "app/runreport.h"
+#include "app/runstate.h"
+#include "lang/interp.h"
+#include "lang/outside.h"
+#include "lang/parser.h"
+#include "lang/table.h"
+#include "view/situation.h"
+#include "world/robot.h"
+#include "world/world.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const usageText = "usage: pindle-run [--max-steps N] [--trace] WORLD.sit PROGRAM.pnd\n"
+                              "       pindle-run --check PROGRAM.pnd\n"
+                              "       pindle-run --dump PROGRAM.pnd [PROGRAM.pnd ...]\n"
+                              "       pindle-run --help | --version\n";
+
+enum Exit { FINISHED = 0, STOPPED_EXIT = 1, NOT_STARTED = 2, LIMIT = 3, USAGE = 64 };
+
+// Shows every box as a line, and program faults as compiler-style lines on standard error.
+class RunnerUI : public PindleUI {
+  public:
+    void messageBox(const char* text, const char* caption, int, int) override {
+        std::printf("box \"%s\" \"%s\"\n", quoted(caption).c_str(), quoted(text).c_str());
+    }
+    void programFault(const char* file, int line, int column, const char* msg,
+                      const char* token) override {
+        std::fflush(stdout);
+        std::fprintf(stderr, "%s:%d:%d: error: %s %s\n", file, line, column, flat(msg).c_str(),
+                     flat(token).c_str());
+    }
+
+  private:
+    static std::string flat(std::string text) {
+        for (char& c : text)
+            if (c == '\n') c = ' ';
+        return text;
+    }
+};
+
+struct Options {
+    enum Mode { RUN, CHECK, DUMP, HELP, VERSION } mode = RUN;
+    unsigned long long maxSteps = 1000000;
+    bool trace = false;
+    std::vector<const char*> files;
+};
+
+int usage() {
+    std::fputs(usageText, stderr);
+    return USAGE;
+}
+
+bool parseCount(const char* text, unsigned long long& n) {
+    if (!*text) return false;
+    unsigned long long v = 0;
+    for (const char* p = text; *p; ++p) {
+        if (*p < '0' || *p > '9') return false;
+        unsigned digit = static_cast<unsigned>(*p - '0');
+        if (v > (~0ULL - digit) / 10) return false;
+        v = v * 10 + digit;
+    }
+    n = v;
+    return true;
+}
+
+// False for wrong usage.
+bool parseOptions(int argc, char** argv, Options& o) {
+    bool modeGiven = false, runOption = false;
+    int a = 1;
+    for (; a < argc && argv[a][0] == '-' && argv[a][1] != '\0'; ++a) {
+        std::string arg = argv[a];
+        Options::Mode mode;
+        if (arg == "--max-steps") {
+            if (++a >= argc || !parseCount(argv[a], o.maxSteps)) return false;
+            runOption = true;
+            continue;
+        }
+        if (arg == "--trace") {
+            o.trace = runOption = true;
+            continue;
+        }
+        if (arg == "--check")
+            mode = Options::CHECK;
+        else if (arg == "--dump")
+            mode = Options::DUMP;
+        else if (arg == "--help")
+            mode = Options::HELP;
+        else if (arg == "--version")
+            mode = Options::VERSION;
+        else
+            return false;
+        if (modeGiven) return false;
+        modeGiven = true;
+        o.mode = mode;
+    }
+    for (; a < argc; ++a) {
+        if (argv[a][0] == '\0') return false;
+        o.files.push_back(argv[a]);
+    }
+    size_t n = o.files.size();
+    switch (o.mode) {
+    case Options::RUN: return n == 2;
+    case Options::CHECK: return n == 1 && !runOption;
+    case Options::DUMP: return n >= 1 && !runOption;
+    default: return n == 0 && !runOption;
+    }
+}
+
+// The name fits the program's 80-character file names; otherwise the box says so.
+bool nameFits(char (&target)[80], const char* name) {
+    if (setFileName(target, name)) return true;
+    ui().messageBox("File name too long (max is 80)", name);
+    return false;
+}
+
+int check(const char* file) {
+    if (!nameFits(progFile, file)) return NOT_STARTED;
+    if (!parse(progFile)) {
+        ui().messageBox("Error in Pindle program", "error");
+        return NOT_STARTED;
+    }
+    ui().messageBox("Program is syntactically correct", "Parses OK");
+    return FINISHED;
+}
+
+int dump(const std::vector<const char*>& files) {
+    bool allCompiled = true;
+    for (const char* file : files) {
+        if (!nameFits(progFile, file) || !parse(progFile)) allCompiled = false;
+    }
+    for (int row = 0; row < MAXDEFINITIONS; ++row) {
+        const defined& d = definedTable[row];
+        if (d.name[0] != '\0')
+            std::printf("%d %s \"%s\"\n", row, d.name, quoted(d.byteCode).c_str());
+    }
+    return allCompiled ? FINISHED : NOT_STARTED;
+}
+
+void report(const char* end, unsigned long long steps) {
+    std::printf("end: %s\nsteps: %llu\nstatus: \"%s\"\nrobot: %s\n%s\n%s\nworld:\n%s", end, steps,
+                quoted(CurrInstrName).c_str(), robotReport().c_str(), boardReport("b1", b1).c_str(),
+                boardReport("b2", b2).c_str(), worldReport().c_str());
+}
+
+int run(const Options& o) {
+    if (!nameFits(worldFile, o.files[0])) return NOT_STARTED;
+    LoadWorldFile(worldFile);
+    if (!sitFp) return NOT_STARTED;
+    if (!nameFits(progFile, o.files[1]) || !parse(progFile)) return NOT_STARTED;
+    if (!userMainExists()) {
+        ui().messageBox("No 'main' instruction in program", "main?");
+        return NOT_STARTED;
+    }
+    resetInterpreter();
+    firstRun = false;
+    STOPPED = false;
+    unsigned long long steps = 0;
+    while (!STOPPED && (o.maxSteps == 0 || steps < o.maxSteps)) {
+        SingleStep(true);
+        ++steps;
+        if (o.trace) std::printf("step %llu \"%s\"\n", steps, quoted(CurrInstrName).c_str());
+    }
+    if (!STOPPED) {
+        report("limit", steps);
+        return LIMIT;
+    }
+    bool finished = programFinished();
+    report(finished ? "finished" : "stopped", steps);
+    return finished ? FINISHED : STOPPED_EXIT;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    if (!parseOptions(argc, argv, o)) return usage();
+    if (o.mode == Options::HELP) {
+        std::fputs(usageText, stdout);
+        return 0;
+    }
+    if (o.mode == Options::VERSION) {
+        std::puts("pindle-run (Pindle's World) 1.2");
+        return 0;
+    }
+    static RunnerUI runnerUI;
+    setUI(&runnerUI);
+    setRobot(&worldRobot);
+    switch (o.mode) {
+    case Options::CHECK: return check(o.files[0]);
+    case Options::DUMP: return dump(o.files);
+    default: return run(o);
+    }
+}

@@ -1,0 +1,13 @@
+#include "app/runstate.h"
+
+#include <cstring>
+
+bool firstRun = true;
+char progFile[80];
+
+bool setFileName(char (&target)[80], const char* name) {
+    size_t n = std::strlen(name);
+    if (n >= sizeof target) return false;
+    std::memcpy(target, name, n + 1);
+    return true;
+}

@@ -1,0 +1,33 @@
+#include "lang/errormsg.h"
+#include "lang/textbuf.h"
+
+#include "lang/outside.h"
+#include "lang/scanner.h"
+
+#include <cstdio>
+
+char msgBuff[80];
+
+bool errorMsg(const char* msg, const char* token) {
+    if (!token) token = "";
+    const char* file = f.fileName();
+    int line = f.currentLine();
+    int lines = ui().showProgramFile(file);
+    int caretLine = line, boxY = 450;
+    if (line < 8) {
+        boxY = 130;
+    } else if (lines > line + 10) {
+        caretLine = line + 10;
+        boxY = 290;
+    } else if (lines > line + 5) {
+        caretLine = line + 5;
+        boxY = 360;
+    }
+    ui().placeCaret(pos, caretLine);
+    formatCut(msgBuff, sizeof msgBuff, "%s\n%s", msg, token);
+    char caption[32];
+    formatCut(caption, sizeof caption, "Line %d", line);
+    ui().programFault(file, line, pos + 1, msg, token);
+    ui().messageBox(msgBuff, caption, 250, boxY);
+    return false;
+}

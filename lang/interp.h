@@ -1,0 +1,20 @@
+// The interpreter: executes byte code one step at a time against the robot.
+#pragma once
+#include "lang/stack.h"
+
+extern char* CodePtr;    // the next code character to execute; null: the next step starts main
+extern Stack CodeStack;  // resume positions of the bodies and calls in progress
+extern int delay_factor; // milliseconds to wait after each step of a run
+
+// Executes one step; a run passes true to wait the delay after it.
+void SingleStep(bool should_sleep);
+// Evaluates the test at ByteCode[byteI], advances byteI past it, appends its text to the status.
+int execTest(char* ByteCode, int& byteI);
+// Just past the '}' closing the body that starts at p (at the code's NUL if it ends first).
+char* closeBrace(char* p);
+// Waits delay_factor milliseconds; returns the time waited.
+long mysleep();
+// Starts the program over: no position, an empty return stack, both boards empty.
+void resetInterpreter();
+// The run has reached the end of the program: no resume positions left, at the code's end.
+bool programFinished();

@@ -1,0 +1,57 @@
+// What the core asks of the program around it: the robot it drives, and the
+// display and dialogs of whichever program (window, headless runner, tests) hosts it.
+#pragma once
+#include <string>
+
+// The robot's primitive actions and tests, as the interpreter calls them.
+class Robot {
+  public:
+    virtual ~Robot() = default;
+    virtual void move() = 0;   // one corner ahead, or "Path blocked" and stop
+    virtual void left() = 0;   // a quarter turn to the left
+    virtual void input() = 0;  // read: the corner's thing into b1
+    virtual void output() = 0; // write: b1 onto the corner
+    virtual void copy1() = 0;  // b1=b2
+    virtual void copy2() = 0;  // b2=b1
+    virtual void pause() = 0;  // stop the run (unless recording)
+    virtual int frontClear() = 0;
+    virtual int facingNorth() = 0;
+    virtual int cornerHasSomething() = 0;
+};
+
+// Display and dialogs. Every method has a quiet default, so a host overrides only what it shows.
+class PindleUI {
+  public:
+    virtual ~PindleUI() = default;
+    // A modal message box with an OK button; x and y of -1 mean centred.
+    virtual void messageBox(const char* text, const char* caption, int x = -1, int y = -1);
+    // A text-entry dialog; false when cancelled.
+    virtual bool askText(const char* prompt, const char* title, std::string& answer);
+    // A file selector for opening a file; current names the current file. False when cancelled.
+    virtual bool chooseFile(const char* message, const char* wildcard, const char* current,
+                            std::string& path);
+
+    virtual void redrawWorld() {}  // the whole world view from the model
+    virtual void updateStatus() {} // the status panel
+
+    // The first drawing of a world, item by item as the loader enters them.
+    virtual void clearWorld() {}                     // the canvas wiped before a load
+    virtual void drawEmptyWorld() {}                 // labels, grid and border
+    virtual void drawWall(int, int, int, int) {}     // a wall, ends in pixels
+    virtual void drawThing(int, int, const char*) {} // a thing's whole word at a corner
+    virtual void drawRobot() {}                      // the robot at its place and heading
+
+    // A fault in a program file: bring the file into the editor and return its number of lines.
+    virtual int showProgramFile(const char*) { return 0; }
+    virtual void placeCaret(int, int) {} // caret at column, line (the editor's numbering)
+    // The fault itself, for hosts that list faults (file, line, column from 1, message, token).
+    virtual void programFault(const char*, int, int, const char*, const char*) {}
+
+    virtual void waitDelay(int ms); // wait the step delay
+    virtual void betweenSteps() {}  // called after each step of a run loop
+};
+
+Robot& robot();          // the installed robot
+void setRobot(Robot* r); // install the robot the interpreter drives
+PindleUI& ui();          // the installed display (a quiet one until a host installs its own)
+void setUI(PindleUI* u); // install a host's display; null restores the quiet one

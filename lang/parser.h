@@ -1,0 +1,20 @@
+// The parser: compiles a program file into the instruction table, one definition a row.
+#pragma once
+#include "lang/scanner.h"
+
+extern char byteCode[MAXBYTES]; // the code of the definition being compiled
+extern int i;                   // characters written to byteCode so far
+extern bool lookAheadToken;     // the current token was read past the construct just finished
+
+// Compiles the whole file; true when every definition in it was accepted.
+bool parse(const char* fileName);
+
+bool defineInstruction();          // define NAME as { instructions }
+bool instrucAsByteCode();          // one instruction, starting at the current token
+bool ifInstruc();                  // if (condition) body [else body]
+bool whileInstruc();               // while (condition) body
+bool conditionalInstruc();         // a body: { instructions } or one instruction
+bool conditionExpr();              // ( [not] test )
+bool elsePart();                   // [else body]
+char primInstruc(const char* tok); // a primitive's code, or 0
+char primTest(const char* tok);    // a test's code, or 0 after reporting "Unknown test"

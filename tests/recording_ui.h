@@ -1,0 +1,56 @@
+// A display for tests: records every box, redraw and question, and answers questions from a
+// script the test gives.
+#pragma once
+#include "lang/outside.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+struct Box {
+    std::string text, caption;
+    int x, y;
+};
+
+class RecordingUI : public PindleUI {
+  public:
+    std::vector<Box> boxes;
+    std::vector<std::string> events;      // redraws and drawing steps, in order
+    std::deque<std::string> answers;      // answers to askText; "\x18" means cancel
+    std::deque<std::string> files;        // answers to chooseFile; "" means cancel
+    std::vector<std::string> prompts;     // the prompts of askText
+    int editorLines = 0;                  // what showProgramFile returns
+    std::string shownFile;                // the last file shown in the editor
+    int caretColumn = -1, caretLine = -1; // the last caret placed
+    int redraws = 0, statusUpdates = 0, waits = 0;
+
+    void messageBox(const char* text, const char* caption, int x, int y) override;
+    bool askText(const char* prompt, const char* title, std::string& answer) override;
+    bool chooseFile(const char* message, const char* wildcard, const char* current,
+                    std::string& path) override;
+    void redrawWorld() override;
+    void updateStatus() override;
+    void clearWorld() override;
+    void drawEmptyWorld() override;
+    void drawWall(int x1, int y1, int x2, int y2) override;
+    void drawThing(int x, int y, const char* word) override;
+    void drawRobot() override;
+    int showProgramFile(const char* file) override;
+    void placeCaret(int column, int line) override;
+    void waitDelay(int ms) override;
+
+    // The texts of the boxes as "caption|text" lines.
+    std::vector<std::string> boxLines() const;
+};
+
+// Installs a fresh RecordingUI and the world robot, and empties the language and world
+// state, for each test.
+class CoreTest : public ::testing::Test {
+  protected:
+    RecordingUI rec;
+    void SetUp() override;
+    void TearDown() override;
+    // Writes text to a fresh file in the test's temporary folder; returns its path.
+    std::string writeFile(const std::string& name, const std::string& text);
+    std::string tempDir;
+};

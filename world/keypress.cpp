@@ -1,0 +1,55 @@
+#include "world/keypress.h"
+#include "lang/textbuf.h"
+
+#include "app/runstate.h"
+#include "lang/interp.h"
+#include "lang/outside.h"
+#include "lang/parser.h"
+#include "lang/table.h"
+#include "world/robot.h"
+#include "world/world.h"
+
+#include <cstdio>
+#include <string>
+
+void startKeyboardDefine() {
+    std::string name;
+    if (!ui().askText("Name of new macro instruction:", "Define instruction", name)) return;
+    if (name.empty()) return;
+    // A name longer than the table's name field keeps its first 31 characters.
+    formatCut(macroName, sizeof macroName, "%s", name.c_str());
+    ui().messageBox("Stop definition by pressing 'd'", macroName);
+    byteI = 0;
+}
+
+void stopKeyboardDefine() {
+    if (byteI == 0) {
+        ui().messageBox("Empty instruction not defined", macroName);
+        macroName[0] = '\0';
+        return;
+    }
+    macroCode[byteI] = '\0';
+    storeInstruction(macroName, macroCode);
+    char msg[sizeof macroName + sizeof macroCode + 16];
+    formatCut(msg, sizeof msg, "Defined %s as %s", macroName, macroCode);
+    ui().messageBox(msg, macroName);
+    macroName[0] = '\0';
+}
+
+void runInstruction() {
+    if (firstRun) parse(progFile);
+    std::string name;
+    if (!ui().askText("Name of defined instruction:", "Execute instruction", name)) return;
+    char* code = getCodePtr(name.c_str());
+    if (!code) {
+        ui().messageBox("Undefined instruction", name.c_str());
+        return;
+    }
+    CodePtr = code;
+    STOPPED = false;
+    while (!STOPPED) {
+        SingleStep(true);
+        ui().betweenSteps();
+    }
+    STOPPED = false;
+}

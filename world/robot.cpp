@@ -1,0 +1,105 @@
+#include "world/robot.h"
+
+#include "world/world.h"
+
+char macroName[32];
+char macroCode[80];
+int byteI = 0;
+WorldRobot worldRobot;
+
+void recordLetter(char letter) {
+    if (macroName[0] == '\0') return;
+    if (byteI >= 0 && byteI < static_cast<int>(sizeof macroCode) - 1) macroCode[byteI++] = letter;
+}
+
+// The pixel point one corner ahead of the robot.
+static void ahead(int& x, int& y) {
+    static const int dx[4] = {0, -30, 0, 30};
+    static const int dy[4] = {-30, 0, 30, 0};
+    int heading = position & 3;
+    x = icon_x + dx[heading];
+    y = icon_y + dy[heading];
+}
+
+static char robotCorner() {
+    return PindlesWorld.get(icon_x / 30, icon_y / 30);
+}
+
+void WorldRobot::move() {
+    recordLetter('M');
+    int x, y;
+    ahead(x, y);
+    if (in_line(x, y)) {
+        ui().messageBox("Path blocked", "Error");
+        STOPPED = true;
+    } else {
+        icon_x = x;
+        icon_y = y;
+    }
+    ui().redrawWorld();
+}
+
+void WorldRobot::left() {
+    recordLetter('L');
+    position = (position + 1) % 4;
+    ui().redrawWorld();
+}
+
+void WorldRobot::input() {
+    recordLetter('R');
+    b1 = robotCorner();
+    bbstate = 1;
+    ui().redrawWorld();
+}
+
+void WorldRobot::output() {
+    recordLetter('W');
+    if (b1 == '\0') {
+        ui().messageBox("Board b1 is uninitialized", "Nothing to output!");
+    } else {
+        PindlesWorld.set(icon_x / 30, icon_y / 30, b1);
+        bbstate = 2;
+    }
+    ui().redrawWorld();
+}
+
+void WorldRobot::copy1() {
+    if (b2 == '\0')
+        ui().messageBox("Board b2 is uninitialized", "Nothing to copy!");
+    else
+        b1 = b2;
+    recordLetter('1');
+    bbstate = 3;
+    ui().redrawWorld();
+}
+
+void WorldRobot::copy2() {
+    if (b1 == '\0')
+        ui().messageBox("Board b1 uninitialized", "Nothing to copy!");
+    else
+        b2 = b1;
+    recordLetter('2');
+    bbstate = 4;
+    ui().redrawWorld();
+}
+
+void WorldRobot::pause() {
+    if (macroName[0] != '\0')
+        recordLetter('p');
+    else
+        STOPPED = true;
+}
+
+int WorldRobot::frontClear() {
+    int x, y;
+    ahead(x, y);
+    return in_line(x, y) ? 0 : 1;
+}
+
+int WorldRobot::facingNorth() {
+    return position == 0 ? 1 : 0;
+}
+
+int WorldRobot::cornerHasSomething() {
+    return robotCorner() != ' ' ? 1 : 0;
+}
