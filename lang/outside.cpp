@@ -10,6 +10,12 @@ bool PindleUI::askText(const char*, const char*, std::string&) {
 bool PindleUI::chooseFile(const char*, const char*, const char*, std::string&) {
     return false;
 }
+bool PindleUI::chooseSaveFile(const char*, const char*, const char*, std::string&) {
+    return false;
+}
+PindleUI::Answer PindleUI::askYesNoCancel(const char*, const char*) {
+    return CANCEL;
+}
 void PindleUI::waitDelay(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }

@@ -30,6 +30,13 @@ class PindleUI {
     // A file selector for opening a file; current names the current file. False when cancelled.
     virtual bool chooseFile(const char* message, const char* wildcard, const char* current,
                             std::string& path);
+    // A file selector for saving a file; false when cancelled.
+    virtual bool chooseSaveFile(const char* message, const char* wildcard, const char* current,
+                                std::string& path);
+
+    // A question answered Yes, No or Cancel.
+    enum Answer { YES, NO, CANCEL };
+    virtual Answer askYesNoCancel(const char* text, const char* caption);
 
     virtual void redrawWorld() {}  // the whole world view from the model
     virtual void updateStatus() {} // the status panel

@@ -1,0 +1,192 @@
+// The main window's commands, its buttons, and the run control.
+#include "app/editor.h"
+#include "app/helptext.h"
+#include "app/ids.h"
+#include "app/pindle.h"
+#include "app/runcontrol.h"
+#include "app/runstate.h"
+#include "app/wxui.h"
+#include "lang/interp.h"
+#include "lang/outside.h"
+#include "lang/parser.h"
+#include "lang/table.h"
+#include "view/canvas.h"
+#include "view/situation.h"
+#include "view/status.h"
+#include "world/robot.h"
+#include "world/world.h"
+
+#include <cstring>
+#include <string>
+
+static void LoadPindleProgram(const char* title) {
+    std::string name;
+    if (!ui().chooseFile(title, "Pindle programs (*.pnd) |*.pnd|All files (*.*)|*.*", progFile,
+                         name))
+        return;
+    if (!setFileName(progFile, name.c_str())) {
+        ui().messageBox("File name too long (max is 80)", name.c_str());
+        return;
+    }
+    frame->Reset_Pindle_Program();
+}
+
+static void compileAndReport() {
+    if (!parse(progFile)) ui().messageBox("Error in Pindle program", "error");
+}
+
+static void setDelay(int id) {
+    run_delay_menu->Check(ID_DELAY_SLOW, id == ID_DELAY_SLOW);
+    run_delay_menu->Check(ID_DELAY_MEDIUM, id == ID_DELAY_MEDIUM);
+    run_delay_menu->Check(ID_DELAY_FAST, id == ID_DELAY_FAST);
+    delay_factor = id == ID_DELAY_SLOW ? 1500 : id == ID_DELAY_MEDIUM ? 750 : 0;
+}
+
+// Commands that may be given while a program runs: they start, step, reset or reload nothing.
+static bool allowedWhileRunning(int id) {
+    switch (id) {
+    case ID_DELAY_SLOW:
+    case ID_DELAY_MEDIUM:
+    case ID_DELAY_FAST:
+    case ID_STOP:
+    case ID_ABOUT:
+    case ID_KEYPRESS_HELP:
+    case ID_LANGUAGE_HELP: return true;
+    default: return false;
+    }
+}
+
+void MyFrame::onMenu(wxCommandEvent& event) {
+    // Keys of the shared accelerator table act only where the menu bar holds their item.
+    if (GetMenuBar() && GetMenuBar()->FindItem(event.GetId())) OnMenuCommand(event.GetId());
+}
+
+void MyFrame::OnMenuCommand(int id) {
+    if (running && !allowedWhileRunning(id)) return;
+    switch (id) {
+    case ID_EDIT_PROGRAM:
+        editFileIsProgram = true;
+        EditPindleFile(progFile);
+        break;
+    case ID_LOAD_PROGRAM:
+        LoadPindleProgram("Load Pindle program");
+        firstRun = true;
+        editFileIsProgram = true;
+        EditPindleFile(progFile);
+        break;
+    case ID_EDIT_WORLD:
+        editFileIsProgram = false;
+        EditPindleFile(worldFile);
+        break;
+    case ID_LOAD_WORLD: LoadWorldFile(""); break;
+    case ID_RESET_WORLD:
+        Reset_Pindle_Program();
+        compileAndReport();
+        break;
+    case ID_RUN: Run_Pindle_Program(1); break;
+    case ID_STEP: Run_Pindle_Program(0); break;
+    case ID_CHECK:
+        LoadWorldFile(worldFile);
+        if (parse(progFile))
+            ui().messageBox("Program is syntactically correct", "Parses OK");
+        else
+            ui().messageBox("Error in Pindle program", "error");
+        break;
+    case ID_DELAY_SLOW:
+    case ID_DELAY_MEDIUM:
+    case ID_DELAY_FAST: setDelay(id); break;
+    case ID_STOP: requestStop(); break;
+    case ID_ABOUT: ui().messageBox(aboutText, "About Pindle"); break;
+    case ID_KEYPRESS_HELP: ui().messageBox(keypressHelp, "Keypress Instructions"); break;
+    case ID_LANGUAGE_HELP: ui().messageBox(languageHelp, "Pindle's programming language"); break;
+    default: break;
+    }
+    if (frame && frame->canvas) frame->canvas->SetFocus();
+}
+
+void button_proc(wxButton& but, wxCommandEvent&) {
+    long tag = reinterpret_cast<long>(but.GetClientData());
+    MyCanvas* canvas = frame->canvas;
+    if (!running) {
+        switch (tag) {
+        case 1:
+            canvas->move();
+            update_status();
+            break;
+        case 2:
+            canvas->left();
+            update_status();
+            break;
+        case 3:
+            canvas->input();
+            update_status();
+            break;
+        case 4:
+            canvas->output();
+            update_status();
+            break;
+        case 5:
+            canvas->copy1();
+            update_status();
+            break;
+        case 6:
+            canvas->copy2();
+            update_status();
+            break;
+        case 7: frame->Run_Pindle_Program(1); break;
+        case 8: frame->Run_Pindle_Program(0); break;
+        case 9: frame->Reset_Pindle_Program(); break;
+        case 10:
+            if (macroName[0] != '\0')
+                canvas->stop();
+            else
+                canvas->startKeyboardDefine();
+            break;
+        default: break;
+        }
+    }
+    canvas->SetFocus();
+    canvas->Raise();
+}
+
+static bool editorChanged() {
+    return subframe && subframe->text_window->IsModified();
+}
+
+int MyFrame::Reset_Pindle_Program() {
+    Show(true);
+    if (editorChanged()) {
+        if (!savefile(editFileName)) return 0;
+        subframe->SetTitle(wxString("Pindle's Editor: ") + fromText(editFileName));
+    }
+    LoadWorldFile(worldFile);
+    if (!sitFp) return 0;
+    resetInterpreter();
+    return 1;
+}
+
+void MyFrame::Run_Pindle_Program(int run) {
+    if (running) return;
+    Show(true);
+    if (firstRun || editorChanged() || std::strcmp(editFileName, "new") == 0) {
+        if (!Reset_Pindle_Program()) return;
+    }
+    if ((firstRun || std::strstr(CurrInstrName, "done!")) && progFile[0] == '\0') return;
+    if (!parse(progFile)) return;
+    if (!userMainExists()) {
+        ui().messageBox("No 'main' instruction in program", "main?");
+        return;
+    }
+    if (run) resetInterpreter();
+    firstRun = false;
+    STOPPED = false;
+    if (!run) {
+        SingleStep(false);
+        return;
+    }
+    RunGuard guard;
+    while (!STOPPED) {
+        SingleStep(true);
+        handleEventsNow(false);
+    }
+}

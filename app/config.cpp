@@ -1,0 +1,53 @@
+#include "app/config.h"
+
+#include "lang/wordreader.h"
+
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+
+static char defaultWorld[] = "mountain.sit";
+static char defaultProgram[] = "mountain.pnd";
+char* w_f = defaultWorld;
+char* p_f = defaultProgram;
+int k_x = 0, k_y = 0;
+int k_w = 456, k_h = 540;
+int RUNMODE = 0;
+
+static char configWorld[80];
+static char configProgram[80];
+
+// Reads a path field; one that does not fit the program's 80-character file names is passed
+// over and the path keeps its value.
+static bool readPath(WordReader& in, char (&buf)[80], char*& target) {
+    char word[81];
+    if (!in.readWord(word, sizeof word)) return false;
+    if (std::strlen(word) < sizeof buf) {
+        std::strcpy(buf, word);
+        target = buf;
+    }
+    return true;
+}
+
+bool readConfig(const char* path) {
+    FILE* fp = std::fopen(path, "r");
+    struct stat st;
+    if (!fp) return false;
+    if (fstat(fileno(fp), &st) != 0 || S_ISDIR(st.st_mode)) {
+        std::fclose(fp);
+        return false;
+    }
+    WordReader in(fp);
+    (void)(in.readInt(k_x) && in.readInt(k_y) && readPath(in, configWorld, w_f) &&
+           readPath(in, configProgram, p_f) && in.readInt(k_w) && in.readInt(k_h));
+    std::fclose(fp);
+    return true;
+}
+
+void chooseConfig(int argc, char** argv) {
+    if (argc > 1) {
+        readConfig(argv[1]);
+    } else if (readConfig("pindle.cfg")) {
+        RUNMODE = 1;
+    }
+}

@@ -1,0 +1,273 @@
+#include "app/editor.h"
+
+#include "app/ids.h"
+#include "app/pindle.h"
+#include "app/runstate.h"
+#include "app/wxui.h"
+#include "lang/outside.h"
+#include "view/situation.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+#include <wx/filename.h>
+#include <wx/utils.h>
+
+char editFileName[80];
+bool editFileIsProgram = true;
+
+static const char* const programFilter = "Pindle programs (*.pnd) |*.pnd|";
+static const char* const worldFilter = "World files (*.sit)|*.sit|";
+
+static const char* const helpText =
+    "Pindle's World Editor has a few simple commands:\nNew (Ctrl-N) sets up a new file in "
+    "editor\nOpen (Ctrl-O) opens a file on disk\nSave (Ctrl-S) saves contents into currently "
+    "named file\nSave as (Ctrl-A) saves into a file that you name\nPrint (Ctrl-P) attempts to "
+    "print file in editor through DOS\nWindow notepad (Ctrl-W) loads file into Windows "
+    "notepad\n  (If Print doesn't work, try printing through notepad)\nQuit (Ctrl-Q) closes "
+    "this editor (but not the program)\nWindows clipboard copy, cut and paste work the usual "
+    "way\nHighlight text with the mouse, then:\n  Ctrl-Ins copies highlighted text to Windows "
+    "clipboard\n  Shift-Ins paste text from Windows clipboard at cursor\n  Shift-Del cuts "
+    "highlighted text & copies to Windows clipboard\nNOTE: pressing the 'run' button "
+    "automatically saves the file\n  If it's a .pnd program file, 'run' also re-parses the file";
+
+wxBEGIN_EVENT_TABLE(MyEditor, wxFrame) EVT_MENU(wxID_ANY, MyEditor::onMenu)
+    EVT_ACTIVATE(MyEditor::OnActivate) wxEND_EVENT_TABLE()
+
+        MyEditor::MyEditor(wxFrame* parent, const wxString& title, int x, int y, int width,
+                           int height, long style, const wxString& name)
+    : wxFrame(parent, wxID_ANY, title, wxPoint(x, y), wxSize(width, height), style, name),
+      text_window(nullptr) {}
+
+void MyEditor::OnActivate(wxActivateEvent& event) {
+    event.Skip();
+}
+
+void MyEditor::onMenu(wxCommandEvent& event) {
+    OnMenuCommand(event.GetId());
+}
+
+wxMenuBar* editorMenuBar() {
+    file_menu = new wxMenu;
+    file_menu->Append(ID_EDIT_NEW, "&New\tCtrl-N", "New");
+    file_menu->Append(ID_EDIT_OPEN, "&Open\tCtrl-O", "Open");
+    file_menu->Append(ID_EDIT_SAVE, "&Save\tCtrl-S", "Save");
+    file_menu->Append(ID_EDIT_SAVE_AS, "Save &as\tCtrl-A", "Save as");
+    file_menu->AppendSeparator();
+    file_menu->Append(ID_EDIT_PRINT, "&Print\tCtrl-P", "Print file");
+    file_menu->AppendSeparator();
+    file_menu->Append(ID_EDIT_NOTEPAD, "&Windows notepad\tCtrl-W", "Notepad");
+    file_menu->AppendSeparator();
+    file_menu->Append(ID_EDIT_QUIT, "&Quit editor\tCtrl-Q", "Quit");
+    edit_help_menu = new wxMenu;
+    edit_help_menu->Append(ID_EDIT_HELP, "Help with editor\tCtrl-H", "Help");
+    menu_bar2 = new wxMenuBar;
+    menu_bar2->Append(file_menu, "&File");
+    menu_bar2->Append(edit_help_menu, "&Help");
+    return menu_bar2;
+}
+
+static bool contains(const std::string& name, const char* part) {
+    return name.find(part) != std::string::npos;
+}
+
+// Reads a whole file as the editor shows it: UTF-8 text, or else 8-bit text.
+static bool readText(const char* name, wxString& text) {
+    FILE* fp = std::fopen(name, "rb");
+    if (!fp) return false;
+    std::string bytes;
+    char chunk[65536];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, fp)) > 0)
+        bytes.append(chunk, n);
+    bool ok = !std::ferror(fp);
+    std::fclose(fp);
+    if (!ok || wxFileName::DirExists(fromText(name))) return false;
+    std::replace(bytes.begin(), bytes.end(), '\0', ' ');
+    text = fromText(bytes.c_str());
+    return true;
+}
+
+// Writes the text to a new file beside name and renames it over name, so that a failed
+// write never leaves name truncated.
+static bool writeText(const std::string& name, const wxString& text) {
+    std::string temp = name + ".saving";
+    FILE* fp = std::fopen(temp.c_str(), "wb");
+    if (!fp) return false;
+    std::string bytes = toText(text);
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), fp) == bytes.size();
+    ok = (std::fflush(fp) == 0) && ok;
+    ok = (fsync(fileno(fp)) == 0) && ok;
+    ok = (std::fclose(fp) == 0) && ok;
+    if (ok && std::rename(temp.c_str(), name.c_str()) == 0) return true;
+    std::remove(temp.c_str());
+    return false;
+}
+
+static void loadIntoEditor(const wxString& text) {
+    subframe->text_window->ChangeValue(text);
+    subframe->text_window->DiscardEdits();
+}
+
+static void setEditorTitle(const char* name) {
+    subframe->SetTitle(wxString("Pindle's Editor: ") + fromText(name));
+}
+
+void EditPindleFile(const char* name) {
+    if (!subframe) return;
+    if (name) {
+        wxString text;
+        if (readText(name, text)) loadIntoEditor(text);
+        subframe->SetAcceleratorTable(menusAccel());
+        setEditorTitle(name);
+        setFileName(editFileName, name);
+    }
+    subframe->Show(true);
+    subframe->SetFocus();
+    subframe->Raise();
+}
+
+bool keepEditsSafe() {
+    if (!subframe || !subframe->text_window->IsModified()) return true;
+    std::string text = std::string("The text of ") +
+                       (std::strcmp(editFileName, "new") == 0 ? "the new file" : editFileName) +
+                       " has been changed. Save it first?";
+    switch (ui().askYesNoCancel(text.c_str(), "Pindle's World Editor")) {
+    case PindleUI::YES: return savefile(editFileName);
+    case PindleUI::NO: return true;
+    default: return false;
+    }
+}
+
+static std::string withExtension(std::string name) {
+    if (editFileIsProgram && !contains(name, ".pnd") && !contains(name, ".PND")) name += ".pnd";
+    if (!editFileIsProgram && !contains(name, ".sit") && !contains(name, ".SIT")) name += ".sit";
+    return name;
+}
+
+bool savefile(const char* name) {
+    if (!subframe) return false;
+    std::string chosen = (name && std::strcmp(name, "new") != 0) ? name : "";
+    for (;;) {
+        if (chosen.empty() &&
+            !ui().chooseSaveFile("Save file", editFileIsProgram ? programFilter : worldFilter,
+                                 editFileName, chosen))
+            return false;
+        chosen = withExtension(chosen);
+        if (chosen.size() >= sizeof editFileName) {
+            ui().messageBox("File name too long (max is 80)", chosen.c_str());
+        } else if (writeText(chosen, subframe->text_window->GetValue())) {
+            break;
+        } else {
+            ui().messageBox("Cannot save file--try saving on drive A: or C:", "File Error");
+        }
+        chosen.clear();
+    }
+    subframe->text_window->DiscardEdits();
+    setFileName(editFileName, chosen.c_str());
+    if (contains(chosen, ".PND") || contains(chosen, ".pnd")) {
+        setFileName(progFile, chosen.c_str());
+        editFileIsProgram = true;
+    } else if (contains(chosen, ".SIT") || contains(chosen, ".sit")) {
+        setFileName(worldFile, chosen.c_str());
+        editFileIsProgram = false;
+    }
+    return true;
+}
+
+void MyEditor::newFile() {
+    if (!keepEditsSafe()) return;
+    std::strcpy(editFileName, "new");
+    SetTitle("Pindle's Editor: new file");
+    text_window->Clear();
+    text_window->DiscardEdits();
+}
+
+void MyEditor::openFile() {
+    if (!keepEditsSafe()) return;
+    const char* filter = editFileIsProgram
+                             ? "Pindle programs (*.pnd) |*.pnd|World files (*.sit)|*.sit|All "
+                               "files (*.*)|*.*"
+                             : "World files (*.sit)|*.sit|Pindle programs (*.pnd) |*.pnd|All "
+                               "files (*.*)|*.*";
+    std::string name;
+    if (!ui().chooseFile("Open file", filter, editFileName, name)) return;
+    wxString text;
+    if (name.size() >= sizeof editFileName) {
+        ui().messageBox("File name too long (max is 80)", name.c_str());
+        return;
+    }
+    if (!readText(name.c_str(), text)) {
+        ui().messageBox("Cannot open file for some reason", "File Error");
+        return;
+    }
+    loadIntoEditor(text);
+    setEditorTitle(name.c_str());
+    setFileName(editFileName, name.c_str());
+    if (contains(name, ".pnd")) {
+        setFileName(progFile, name.c_str());
+        editFileIsProgram = true;
+    } else if (contains(name, ".sit")) {
+        setFileName(worldFile, name.c_str());
+        editFileIsProgram = false;
+    }
+}
+
+// The first program of the list found on the command path, or an empty string.
+static std::string findProgram(const std::string& program) {
+    if (program.find('/') != std::string::npos)
+        return access(program.c_str(), X_OK) == 0 ? program : "";
+    const char* path = std::getenv("PATH");
+    std::string dirs = path ? path : "/usr/bin:/bin";
+    for (size_t start = 0; start <= dirs.size();) {
+        size_t end = dirs.find(':', start);
+        if (end == std::string::npos) end = dirs.size();
+        std::string candidate = dirs.substr(start, end - start) + "/" + program;
+        if (end > start && access(candidate.c_str(), X_OK) == 0) return candidate;
+        start = end + 1;
+    }
+    return "";
+}
+
+// Starts program with the editor's file name as its one argument, without a shell and
+// without waiting; a program that cannot be found or started is reported.
+void MyEditor::startProgram(const char* what, const char* program) {
+    std::string found = findProgram(program);
+    if (!found.empty()) {
+        wxString file = fromText(editFileName);
+        wxString prog = fromText(found.c_str());
+        const wchar_t* argv[] = {prog.wc_str(), file.wc_str(), nullptr};
+        if (wxExecute(argv, wxEXEC_ASYNC) != 0) return;
+    }
+    std::string text = std::string("Cannot start ") + program + " to " + what + " the file";
+    ui().messageBox(text.c_str(), "File Error");
+}
+
+// The desktop's text editor: $VISUAL, else the desktop's default program for the file.
+static const char* desktopEditor() {
+    const char* visual = std::getenv("VISUAL");
+    return (visual && *visual) ? visual : "xdg-open";
+}
+
+void MyEditor::OnMenuCommand(int id) {
+    switch (id) {
+    case ID_EDIT_NEW: newFile(); break;
+    case ID_EDIT_OPEN: openFile(); break;
+    case ID_EDIT_SAVE:
+        if (savefile(editFileName)) setEditorTitle(editFileName);
+        break;
+    case ID_EDIT_SAVE_AS:
+        if (savefile(nullptr)) setEditorTitle(editFileName);
+        break;
+    case ID_EDIT_PRINT: startProgram("print", "lpr"); break;
+    case ID_EDIT_NOTEPAD: startProgram("edit", desktopEditor()); break;
+    case ID_EDIT_QUIT:
+        Show(false);
+        if (frame) frame->Raise();
+        break;
+    case ID_EDIT_HELP: ui().messageBox(helpText, "Pindle's World Editor help"); break;
+    default: break;
+    }
+}

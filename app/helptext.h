@@ -1,0 +1,6 @@
+// The help texts of the main window.
+#pragma once
+
+extern const char* const keypressHelp; // the keypress commands
+extern const char* const languageHelp; // the language's syntax
+extern const char* const aboutText;    // the program's title and what it is

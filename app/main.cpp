@@ -1,0 +1,4 @@
+// pindle: the window program.
+#include "app/pindle.h"
+
+wxIMPLEMENT_APP(MyApp);

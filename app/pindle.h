@@ -1,0 +1,52 @@
+// The window program: the application, the main window and the resources they share.
+#pragma once
+#include <wx/wx.h>
+
+class MyCanvas;
+class MyEditor;
+
+class MyFrame : public wxFrame {
+  public:
+    wxPanel* panel;          // the command buttons
+    wxWindow* status_window; // the status panel
+    MyCanvas* canvas;        // the world view
+
+    MyFrame(wxFrame* parent, const wxString& title, int x, int y, int width, int height);
+    void OnMenuCommand(int id);      // a command of the main window's menu bar
+    void OnSize(wxSizeEvent& event); // lays out the panel, the status panel and the canvas
+    void OnClose(wxCloseEvent& event);
+    void OnActivate(wxActivateEvent& event);
+    void Draw(wxDC& dc, int draw_bitmaps); // draws the world (the canvas's repaint)
+    void Run_Pindle_Program(int run);      // run to the end (non-zero) or one step (0)
+    int Reset_Pindle_Program(); // reload the world and restart the program; 0 if abandoned
+
+  private:
+    void onMenu(wxCommandEvent& event);
+    void focusCanvasLater();
+    wxDECLARE_EVENT_TABLE();
+};
+
+class MyApp : public wxApp {
+  public:
+    bool OnInit() override;
+};
+
+extern MyFrame* frame;
+extern MyEditor* subframe;
+extern wxMenuBar* menu_bar;
+extern wxMenu *program_menu, *world_menu, *run_menu, *run_delay_menu, *help_menu;
+extern wxMenuBar* menu_bar2;
+extern wxMenu *file_menu, *edit_help_menu;
+extern wxButton* pn_button[10];
+extern wxPen *black_pen, *black_pen2, *red_pen;
+extern wxFont *itemFont, *labelFont, *textWindowFont, *buttonFont, *ttyFont, *thingFont;
+extern wxIcon* pn_icon[5];
+extern wxBitmap* worldBitmap;
+extern wxBitmap* statusBitmap;
+
+// Builds the whole program as start-up does and returns the main window.
+MyFrame* startUp(int argc, char** argv);
+// The command buttons' callback: tells the buttons apart by their tags (client data 1 to 10).
+void button_proc(wxButton& but, wxCommandEvent& event);
+// The accelerator keys of both windows; each window acts only on the ids of its own menu bar.
+wxAcceleratorTable menusAccel();

@@ -1,0 +1,54 @@
+#include "app/runcontrol.h"
+
+#include "world/world.h"
+
+#include <algorithm>
+#include <chrono>
+#include <wx/app.h>
+#include <wx/utils.h>
+
+bool running = false;
+static bool stopAsked = false;
+
+using Clock = std::chrono::steady_clock;
+static Clock::time_point lastEvents;
+// Events are handled between steps at most this often, so drawing the steps dominates.
+static constexpr auto SLICE = std::chrono::milliseconds(15);
+
+void requestStop() {
+    if (!running) return;
+    stopAsked = true;
+    STOPPED = true;
+}
+
+bool stopRequested() {
+    return stopAsked;
+}
+
+RunGuard::RunGuard() {
+    running = true;
+    stopAsked = false;
+    lastEvents = Clock::now();
+}
+
+RunGuard::~RunGuard() {
+    running = false;
+    stopAsked = false;
+}
+
+void handleEventsNow(bool force) {
+    auto now = Clock::now();
+    if (!force && now - lastEvents < SLICE) return;
+    lastEvents = now;
+    if (wxTheApp) wxTheApp->Yield(true);
+}
+
+void waitHandlingEvents(int ms) {
+    auto end = Clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        handleEventsNow(true);
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
+        if (stopAsked || left.count() <= 0) return;
+        wxMilliSleep(static_cast<unsigned long>(std::min<long>(left.count(), 10)));
+    }
+}

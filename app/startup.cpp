@@ -1,0 +1,160 @@
+// Start-up: the configuration, the shared drawing resources, and the windows.
+#include "app/config.h"
+#include "app/editor.h"
+#include "app/ids.h"
+#include "app/pindle.h"
+#include "app/runstate.h"
+#include "app/wxui.h"
+#include "view/canvas.h"
+#include "view/icons.h"
+#include "view/situation.h"
+#include "world/robot.h"
+#include "world/world.h"
+
+#include <string>
+#include <wx/display.h>
+#include <wx/filename.h>
+#include <wx/stdpaths.h>
+
+MyFrame* frame = nullptr;
+MyEditor* subframe = nullptr;
+wxMenuBar* menu_bar = nullptr;
+wxMenu *program_menu, *world_menu, *run_menu, *run_delay_menu, *help_menu;
+wxMenuBar* menu_bar2 = nullptr;
+wxMenu *file_menu, *edit_help_menu;
+wxButton* pn_button[10];
+wxPen *black_pen, *black_pen2, *red_pen;
+wxFont *itemFont, *labelFont, *textWindowFont, *buttonFont, *ttyFont, *thingFont;
+wxIcon* pn_icon[5];
+wxBitmap* worldBitmap = nullptr;
+wxBitmap* statusBitmap = nullptr;
+
+// The bundled examples: installed beside the program, or in the source tree it was built from.
+static void findDefaultFiles() {
+    static std::string world, program;
+    wxFileName exe(wxStandardPaths::Get().GetExecutablePath());
+    wxString installed = exe.GetPath() + "/../share/pindle/examples";
+    wxString folder =
+        wxFileName::DirExists(installed) ? installed : wxString(PINDLE_SOURCE_EXAMPLES);
+    wxFileName dir = wxFileName::DirName(folder);
+    dir.Normalize(wxPATH_NORM_DOTS | wxPATH_NORM_ABSOLUTE);
+    world = toText(dir.GetPath() + "/mountain.sit");
+    program = toText(dir.GetPath() + "/mountain.pnd");
+    // Names must fit the program's 80-character file names; a deeper folder keeps the defaults.
+    if (world.size() < 80 && program.size() < 80) {
+        w_f = &world[0];
+        p_f = &program[0];
+    }
+}
+
+static void createTools() {
+    black_pen = new wxPen(wxColour("BLACK"), 1, wxPENSTYLE_SOLID);
+    black_pen2 = new wxPen(wxColour("BLACK"), 5, wxPENSTYLE_SOLID);
+    red_pen = new wxPen(wxColour("RED"), 5, wxPENSTYLE_SOLID);
+    itemFont = new wxFont(11, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL);
+    labelFont = new wxFont(12, wxFONTFAMILY_ROMAN, wxFONTSTYLE_ITALIC, wxFONTWEIGHT_BOLD);
+    textWindowFont = new wxFont(14, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD);
+    buttonFont = new wxFont(14, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL);
+    ttyFont = new wxFont(14, wxFONTFAMILY_TELETYPE, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD);
+    thingFont = new wxFont(14, wxFONTFAMILY_TELETYPE, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL);
+    for (int i = 0; i < 5; ++i)
+        pn_icon[i] = new wxIcon(iconImage(i));
+}
+
+static wxMenuBar* mainMenuBar() {
+    program_menu = new wxMenu;
+    program_menu->Append(ID_EDIT_PROGRAM, "&Edit .pnd file\tCtrl-E", "Edit current program");
+    program_menu->Append(ID_LOAD_PROGRAM, "&Load .pnd file\tCtrl-L", "Load program from file");
+    world_menu = new wxMenu;
+    world_menu->Append(ID_EDIT_WORLD, "&Edit .sit file\t", "Edit world");
+    world_menu->Append(ID_LOAD_WORLD, "&Load .sit file\t", "Load world");
+    world_menu->AppendSeparator();
+    world_menu->Append(ID_RESET_WORLD, "&Reset world\t", "Reset world");
+    run_menu = new wxMenu;
+    run_menu->Append(ID_RUN, "&Run\tCtrl-R", "Run a Pindle program");
+    run_menu->Append(ID_STEP, "&Step\tS", "Execute one instruction");
+    run_menu->Append(ID_CHECK, "&Check", "Check a Pindle program");
+    run_delay_menu = new wxMenu;
+    run_delay_menu->AppendCheckItem(ID_DELAY_SLOW, "&Slow", "Slow");
+    run_delay_menu->Check(ID_DELAY_SLOW, false);
+    run_delay_menu->AppendCheckItem(ID_DELAY_MEDIUM, "&Medium", "Medium");
+    run_delay_menu->Check(ID_DELAY_MEDIUM, false);
+    run_delay_menu->AppendCheckItem(ID_DELAY_FAST, "&Fast", "Fast");
+    run_delay_menu->Check(ID_DELAY_FAST, true);
+    run_menu->Append(ID_DELAY_MENU, "&Delay", run_delay_menu, "Specify Pindle's delay");
+    run_menu->Append(ID_STOP, "&Stop\tEsc", "Stop the running program");
+    help_menu = new wxMenu;
+    help_menu->Append(ID_ABOUT, "&About", "About Pindle");
+    help_menu->Append(ID_KEYPRESS_HELP, "&Keypress instructions", "Pindle's keypress instructions");
+    help_menu->Append(ID_LANGUAGE_HELP, "&Programming language", "Syntax of Pindle's language");
+    menu_bar = new wxMenuBar;
+    menu_bar->Append(program_menu, "&Program");
+    menu_bar->Append(world_menu, "&World");
+    menu_bar->Append(run_menu, "&Run");
+    menu_bar->Append(help_menu, "&Help");
+    return menu_bar;
+}
+
+static void createButtons() {
+    static const struct {
+        const char* label;
+        int x, y;
+    } buttons[10] = {{"move", 0, 0},    {"left", 0, 25},    {"read", 50, 0}, {"write", 50, 25},
+                     {"b1=b2", 100, 0}, {"b2=b1", 100, 25}, {"run", 150, 0}, {"step", 150, 25},
+                     {"reset", 200, 0}, {"define", 200, 25}};
+    for (int i = 0; i < 10; ++i) {
+        wxButton* b = new wxButton(frame->panel, wxID_ANY, buttons[i].label,
+                                   wxPoint(buttons[i].x, buttons[i].y), wxSize(50, 25));
+        b->SetFont(*buttonFont);
+        b->Bind(wxEVT_BUTTON, [b](wxCommandEvent& e) { button_proc(*b, e); });
+        pn_button[i] = b;
+    }
+    for (long i = 0; i < 10; ++i)
+        pn_button[i]->SetClientData(reinterpret_cast<void*>(i + 1));
+}
+
+MyFrame* startUp(int argc, char** argv) {
+    findDefaultFiles();
+    chooseConfig(argc, argv);
+    b1 = '\0';
+    b2 = '\0';
+    createTools();
+    wxRect display = wxDisplay(0u).GetGeometry();
+    frame = new MyFrame(nullptr, "Pindle's World 1.2", k_x, k_y, k_w, k_h);
+    wxPoint at = frame->GetPosition();
+    int editorX = at.x + 410 > display.width ? display.width - 410 : at.x + 410;
+    subframe = new MyEditor(frame, "Pindle's World Editor", editorX, at.y + 90, 400, 480,
+                            wxCAPTION | wxRESIZE_BORDER, "editor");
+    subframe->Show(false);
+    frame->SetIcon(*pn_icon[0]);
+    frame->SetMenuBar(mainMenuBar());
+    subframe->SetMenuBar(editorMenuBar());
+    frame->panel = new wxPanel(frame, wxID_ANY, wxPoint(0, 0), wxSize(250, 50), 0, "ControlPanel");
+    frame->panel->SetFont(*labelFont);
+    createButtons();
+    frame->status_window = new wxWindow(frame, wxID_ANY, wxPoint(250, 0), wxSize(210, 50),
+                                        wxSIMPLE_BORDER, "Registers");
+    frame->status_window->SetBackgroundColour(*wxWHITE);
+    subframe->text_window = new wxTextCtrl(subframe, wxID_ANY, wxEmptyString, wxDefaultPosition,
+                                           wxDefaultSize, wxTE_MULTILINE);
+    subframe->text_window->SetFont(*textWindowFont);
+    int w, h;
+    frame->GetClientSize(&w, &h);
+    frame->canvas = new MyCanvas(frame, 0, 50, w, h - 50, 0);
+    frame->Show(true);
+    frame->SetAcceleratorTable(menusAccel());
+    setFileName(worldFile, w_f);
+    setFileName(progFile, p_f);
+    LoadWorldFile(worldFile);
+    worldBitmap = new wxBitmap(550, 550);
+    statusBitmap = new wxBitmap(250, 50);
+    return frame;
+}
+
+bool MyApp::OnInit() {
+    static WxUI windowUI;
+    setUI(&windowUI);
+    setRobot(&worldRobot);
+    startUp(argc, argv);
+    return true;
+}

@@ -1,0 +1,105 @@
+#include "app/wxui.h"
+
+#include "app/editor.h"
+#include "app/pindle.h"
+#include "app/runcontrol.h"
+#include "view/status.h"
+#include "view/worldview.h"
+
+#include <algorithm>
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+#include <wx/textdlg.h>
+
+wxString fromText(const char* text) {
+    wxString s = wxString::FromUTF8(text);
+    if (s.empty() && text[0] != '\0') s = wxString::From8BitData(text);
+    return s;
+}
+
+std::string toText(const wxString& text) {
+    return std::string(text.utf8_str());
+}
+
+void WxUI::messageBox(const char* text, const char* caption, int, int) {
+    wxMessageBox(fromText(text), fromText(caption), wxOK | wxCENTRE);
+}
+
+bool WxUI::askText(const char* prompt, const char* title, std::string& answer) {
+    wxTextEntryDialog dialog(nullptr, fromText(prompt), fromText(title), wxEmptyString,
+                             wxOK | wxCANCEL | wxCENTRE);
+    if (dialog.ShowModal() != wxID_OK) return false;
+    answer = toText(dialog.GetValue());
+    return true;
+}
+
+// The folder of the current file, where the selectors start.
+static wxString folderOf(const char* current) {
+    wxFileName name(fromText(current));
+    name.MakeAbsolute();
+    return name.GetPath();
+}
+
+static bool select(const char* message, const char* wildcard, const char* current, int flags,
+                   std::string& path) {
+    wxString chosen = wxFileSelector(fromText(message), folderOf(current), wxEmptyString,
+                                     wxEmptyString, fromText(wildcard), flags, nullptr);
+    if (chosen.empty()) return false;
+    path = toText(chosen);
+    return true;
+}
+
+bool WxUI::chooseFile(const char* message, const char* wildcard, const char* current,
+                      std::string& path) {
+    return select(message, wildcard, current, wxFD_OPEN, path);
+}
+
+bool WxUI::chooseSaveFile(const char* message, const char* wildcard, const char* current,
+                          std::string& path) {
+    return select(message, wildcard, current, wxFD_SAVE, path);
+}
+
+void WxUI::redrawWorld() {
+    reDraw();
+}
+void WxUI::updateStatus() {
+    update_status();
+}
+void WxUI::clearWorld() {
+    clearCanvas();
+}
+void WxUI::drawEmptyWorld() {
+    ::drawEmptyWorld();
+}
+void WxUI::drawWall(int x1, int y1, int x2, int y2) {
+    ::drawWall(x1, y1, x2, y2);
+}
+void WxUI::drawThing(int x, int y, const char* word) {
+    ::drawThing(x, y, word);
+}
+void WxUI::drawRobot() {
+    ::drawRobot();
+}
+
+int WxUI::showProgramFile(const char* file) {
+    EditPindleFile(file);
+    return subframe ? subframe->text_window->GetNumberOfLines() : 0;
+}
+
+void WxUI::placeCaret(int column, int line) {
+    if (!subframe) return;
+    subframe->Show(true);
+    wxTextCtrl* text = subframe->text_window;
+    long start = text->XYToPosition(0, line);
+    long at = start < 0 ? text->GetLastPosition()
+                        : start + std::min<long>(column, text->GetLineLength(line));
+    text->SetSelection(at, at);
+    text->ShowPosition(at);
+}
+
+void WxUI::waitDelay(int ms) {
+    waitHandlingEvents(ms);
+}
+void WxUI::betweenSteps() {
+    handleEventsNow(false);
+}

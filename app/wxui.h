@@ -1,0 +1,30 @@
+// The window program's display: real dialogs, and drawing on the world canvas and status panel.
+#pragma once
+#include "lang/outside.h"
+
+#include <wx/string.h>
+
+class WxUI : public PindleUI {
+  public:
+    void messageBox(const char* text, const char* caption, int x, int y) override;
+    bool askText(const char* prompt, const char* title, std::string& answer) override;
+    bool chooseFile(const char* message, const char* wildcard, const char* current,
+                    std::string& path) override;
+    bool chooseSaveFile(const char* message, const char* wildcard, const char* current,
+                        std::string& path) override;
+    void redrawWorld() override;
+    void updateStatus() override;
+    void clearWorld() override;
+    void drawEmptyWorld() override;
+    void drawWall(int x1, int y1, int x2, int y2) override;
+    void drawThing(int x, int y, const char* word) override;
+    void drawRobot() override;
+    int showProgramFile(const char* file) override;
+    void placeCaret(int column, int line) override;
+    void waitDelay(int ms) override;
+    void betweenSteps() override;
+};
+
+// Text for the toolkit from the program's 8-bit texts, and back.
+wxString fromText(const char* text);
+std::string toText(const wxString& text);

@@ -1,0 +1,115 @@
+#include "view/canvas.h"
+
+#include "app/pindle.h"
+#include "app/runcontrol.h"
+#include "view/status.h"
+#include "world/keypress.h"
+#include "world/robot.h"
+#include "world/world.h"
+
+#include <cctype>
+
+wxBEGIN_EVENT_TABLE(MyCanvas, wxWindow) EVT_PAINT(MyCanvas::OnPaint)
+    EVT_MOUSE_EVENTS(MyCanvas::OnEvent) EVT_CHAR(MyCanvas::OnChar) wxEND_EVENT_TABLE()
+
+        MyCanvas::MyCanvas(wxFrame* parent, int x, int y, int width, int height, long style)
+    : wxWindow(parent, wxID_ANY, wxPoint(x, y), wxSize(width, height), style | wxWANTS_CHARS) {
+    SetBackgroundColour(*wxWHITE);
+}
+
+void MyCanvas::OnPaint(wxPaintEvent&) {
+    wxPaintDC dc(this);
+    currentPaint = &dc;
+    frame->Draw(dc, 1);
+    currentPaint = nullptr;
+}
+
+void MyCanvas::OnEvent(wxMouseEvent&) {}
+
+void MyCanvas::move() {
+    worldRobot.move();
+}
+void MyCanvas::left() {
+    worldRobot.left();
+}
+void MyCanvas::input() {
+    worldRobot.input();
+}
+void MyCanvas::output() {
+    worldRobot.output();
+}
+void MyCanvas::copy1() {
+    worldRobot.copy1();
+}
+void MyCanvas::copy2() {
+    worldRobot.copy2();
+}
+void MyCanvas::pause() {
+    worldRobot.pause();
+}
+int MyCanvas::frontClear() {
+    return worldRobot.frontClear();
+}
+int MyCanvas::facingNorth() {
+    return worldRobot.facingNorth();
+}
+int MyCanvas::cornerHasSomething() {
+    return worldRobot.cornerHasSomething();
+}
+
+void MyCanvas::startKeyboardDefine() {
+    ::startKeyboardDefine();
+}
+void MyCanvas::stop() {
+    stopKeyboardDefine();
+}
+void MyCanvas::runInstruction() {
+    RunGuard guard;
+    ::runInstruction();
+}
+
+void MyCanvas::OnChar(wxKeyEvent& event) {
+    int key = event.GetKeyCode();
+    if (key == WXK_ESCAPE) {
+        requestStop();
+        return;
+    }
+    if (running) return; // nothing starts or moves while a program runs
+    if (key >= 0 && key < 128) key = std::tolower(key);
+    switch (key) {
+    case 'm':
+        move();
+        update_status();
+        break;
+    case 'l':
+        left();
+        update_status();
+        break;
+    case 'r':
+        input();
+        update_status();
+        break;
+    case 'w':
+        output();
+        update_status();
+        break;
+    case '1':
+        copy1();
+        update_status();
+        break;
+    case '2':
+        copy2();
+        update_status();
+        break;
+    case 'd':
+        if (macroName[0] != '\0')
+            stop();
+        else
+            startKeyboardDefine();
+        break;
+    case 'e': runInstruction(); break;
+    case 's': frame->Run_Pindle_Program(0); break;
+    default: event.Skip(); break;
+    }
+    SetFocus();
+}

@@ -1,0 +1,69 @@
+#include "view/status.h"
+
+#include "app/pindle.h"
+#include "lang/table.h"
+#include "lang/textbuf.h"
+#include "world/world.h"
+
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+
+// The arrows for a data movement: b1's line, then b2's line, each with its colour.
+static void drawArrows(wxDC& dc) {
+    struct Arrow {
+        const char* text;
+        const wxColour* colour;
+    };
+    static const Arrow none{nullptr, nullptr};
+    Arrow line1 = none, line2 = none;
+    switch (bbstate) {
+    case 1: line1 = {"<- WORLD", wxRED}; break;
+    case 2: line1 = {"-> WORLD", wxBLUE}; break;
+    case 3:
+        line1 = {"<- b2", wxRED};
+        line2 = {"-> b1", wxBLUE};
+        break;
+    case 4:
+        line1 = {"-> b2", wxBLUE};
+        line2 = {"<- b1", wxRED};
+        break;
+    default: break;
+    }
+    if (line1.text) {
+        dc.SetTextForeground(*line1.colour);
+        dc.DrawText(line1.text, 80, 0);
+    }
+    if (line2.text) {
+        dc.SetTextForeground(*line2.colour);
+        dc.DrawText(line2.text, 80, 15);
+    }
+}
+
+static void drawBoard(wxDC& dc, const char* name, char board, int y) {
+    char tbuf[30];
+    if (board != '\0')
+        formatCut(tbuf, sizeof tbuf, "%s='%c'", name, board);
+    else
+        formatCut(tbuf, sizeof tbuf, "%s=???", name);
+    dc.DrawText(wxString::From8BitData(tbuf), 5, y);
+}
+
+void update_status() {
+    if (!frame || !frame->status_window || !statusBitmap) return;
+    wxMemoryDC memory(*statusBitmap);
+    memory.SetBackground(*wxWHITE_BRUSH);
+    memory.Clear();
+    memory.SetTextForeground(*wxBLACK);
+    memory.SetFont(*ttyFont);
+    drawBoard(memory, "b1", b1, 0);
+    drawBoard(memory, "b2", b2, 15);
+    if (CurrInstrName[0] != '\0') {
+        char tbuf[30];
+        formatCut(tbuf, sizeof tbuf, "Next:%.22s", CurrInstrName);
+        memory.DrawText(wxString::From8BitData(tbuf), 5, 30);
+    }
+    drawArrows(memory);
+    wxClientDC target(frame->status_window);
+    target.Blit(0, 0, 250, 50, &memory, 0, 0);
+    bbstate = 0;
+}
