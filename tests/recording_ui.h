@@ -3,6 +3,8 @@
 #pragma once
 #include "lang/outside.h"
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <string>
 #include <vector>

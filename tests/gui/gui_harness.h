@@ -1,0 +1,55 @@
+// The window tests' harness: the real main window in a real display (Xvfb), with every dialog
+// answered by the test through the display interface.
+#pragma once
+#include "app/wxui.h"
+#include "tests/recording_ui.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <wx/image.h>
+
+// The window program's display with recorded, scripted dialogs; drawing stays real.
+class ScriptedWxUI : public WxUI {
+  public:
+    std::vector<Box> boxes;
+    std::deque<std::string> answers;   // askText answers; "\x18" cancels
+    std::deque<std::string> files;     // open selector answers; "" cancels
+    std::deque<std::string> saveFiles; // save selector answers; "" cancels
+    std::deque<Answer> questions;      // askYesNoCancel answers (none left: CANCEL)
+    std::vector<std::string> asked;    // every question and selector, in order
+
+    void messageBox(const char* text, const char* caption, int x, int y) override;
+    bool askText(const char* prompt, const char* title, std::string& answer) override;
+    bool chooseFile(const char* message, const char* wildcard, const char* current,
+                    std::string& path) override;
+    bool chooseSaveFile(const char* message, const char* wildcard, const char* current,
+                        std::string& path) override;
+    Answer askYesNoCancel(const char* text, const char* caption) override;
+    std::vector<std::string> boxLines() const; // "caption|text"
+};
+
+ScriptedWxUI& scripted();
+
+// Puts the program back to its state right after start-up on a given world and program, with
+// the main window shown and active.
+class GuiTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Writes a file in the test's folder and returns its path (short enough for the program).
+    std::string writeFile(const std::string& name, const std::string& text);
+    // Starts over on these files: world loaded, program not compiled, editor empty and hidden.
+    void restart(const std::string& world, const std::string& program);
+    // Handles pending events for a while (drawing, focus, simulated keys).
+    static void pump(int ms = 30);
+    // Simulated keys on the focused window.
+    static void type(const std::string& keys);
+    static void ctrl(char key);
+    // The world picture and the status picture as images.
+    static wxImage worldImage();
+    static wxImage statusImage();
+    static wxColour pixel(const wxImage& image, int x, int y);
+    std::string tempDir;
+};
+
+bool sameColour(const wxColour& a, const wxColour& b);

@@ -1,0 +1,45 @@
+// The window tests' main: starts the toolkit and the program once, then runs the tests.
+#include "app/pindle.h"
+#include "lang/outside.h"
+#include "tests/gui/gui_harness.h"
+#include "world/robot.h"
+
+#include <gtest/gtest.h>
+#include <wx/log.h>
+#include <wx/modalhook.h>
+
+namespace {
+// Any real modal dialog would block the tests: fail the test and cancel the dialog.
+class NoModalDialogs : public wxModalDialogHook {
+  protected:
+    int Enter(wxDialog* dialog) override {
+        ADD_FAILURE() << "unexpected modal dialog: " << dialog->GetTitle().utf8_str();
+        return wxID_CANCEL;
+    }
+    void Exit(wxDialog*) override {}
+};
+} // namespace
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    wxApp::SetInstance(new wxApp);
+    if (!wxEntryStart(argc, argv)) return 2;
+    wxLog::SetActiveTarget(new wxLogStderr);
+    wxSetAssertHandler([](const wxString& file, int line, const wxString&, const wxString& cond,
+                          const wxString& msg) {
+        ADD_FAILURE() << "wx assertion " << cond.utf8_str() << " " << msg.utf8_str() << " at "
+                      << file.utf8_str() << ":" << line;
+    });
+    NoModalDialogs hook;
+    hook.Register();
+    setUI(&scripted());
+    setRobot(&worldRobot);
+    char* noArgs[] = {argv[0], nullptr};
+    startUp(1, noArgs);
+    wxTheApp->SetTopWindow(frame);
+    int result = RUN_ALL_TESTS();
+    hook.Unregister();
+    frame->Destroy();
+    wxEntryCleanup();
+    return result;
+}
