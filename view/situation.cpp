@@ -3,9 +3,9 @@
 #include "lang/bool.h"
 #include "lang/outside.h"
 #include "lang/textbuf.h"
+#include "lang/wordreader.h"
 #include "world/world.h"
 
-#include <climits>
 #include <cstring>
 #include <string>
 #include <sys/stat.h>
@@ -31,59 +31,6 @@ struct HeldStream {
         if (sitFp) std::fclose(sitFp);
     }
 } held;
-
-bool isSpace(int c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-int skipSpace() {
-    int c;
-    do
-        c = std::getc(sitFp);
-    while (c != EOF && isSpace(c));
-    return c;
-}
-
-// One word, as scanf's "%s" reads it; a word longer than the storage keeps its beginning.
-bool readWord(char* word, size_t size) {
-    int c = skipSpace();
-    if (c == EOF) return false;
-    size_t n = 0;
-    for (; c != EOF && !isSpace(c); c = std::getc(sitFp))
-        if (n + 1 < size) word[n++] = static_cast<char>(c);
-    word[n] = '\0';
-    std::ungetc(c, sitFp);
-    return true;
-}
-
-// One integer, as scanf's "%d" reads it; a value beyond an int's range saturates.
-bool readInt(int& value) {
-    int c = skipSpace();
-    bool negative = c == '-';
-    if (c == '-' || c == '+') c = std::getc(sitFp);
-    if (c < '0' || c > '9') {
-        std::ungetc(c, sitFp);
-        return false;
-    }
-    long long v = 0;
-    for (; c >= '0' && c <= '9'; c = std::getc(sitFp))
-        if (v <= INT_MAX) v = v * 10 + (c - '0');
-    std::ungetc(c, sitFp);
-    if (negative) v = -v;
-    value = static_cast<int>(v > INT_MAX ? INT_MAX : v < -INT_MAX ? INT_MIN : v);
-    return true;
-}
-
-// A pair "row,column" as scanf's "%d,%d" reads it; what is not read keeps its value.
-void readPair(int& y, int& x) {
-    if (!readInt(y)) return;
-    int c = std::getc(sitFp);
-    if (c != ',') {
-        std::ungetc(c, sitFp);
-        return;
-    }
-    readInt(x);
-}
 
 // Pixels from corners, multiplying in place as the reader does, without overflow.
 int pixels(int corner) {
@@ -136,9 +83,9 @@ void markWall() {
     }
 }
 
-void wallItem(const char* keyword) {
-    readPair(y1, x1);
-    readPair(y2, x2);
+void wallItem(WordReader& in, const char* keyword) {
+    in.readPair(y1, x1);
+    in.readPair(y2, x2);
     if ((x1 == x2 && y1 == y2) || (x1 != x2 && y1 != y2)) {
         std::string caption = std::string("Error in ") + worldFile;
         ui().messageBox("Format for wall coordinates in should be x1,x2 y1,y2\n", caption.c_str());
@@ -160,17 +107,17 @@ void wallItem(const char* keyword) {
     if (wall) walls = wall;
 }
 
-void thingItem() {
-    readPair(y1, x1);
-    readWord(s, sizeof s);
+void thingItem(WordReader& in) {
+    in.readPair(y1, x1);
+    in.readWord(s, sizeof s);
     if (outOfBounds(x1) || outOfBounds(y1)) reportBounds("thing");
     if (farAway(x1, y1)) return;
     PindlesWorld.set(x1, y1, s[0]);
     ui().drawThing(x1, y1, s);
 }
 
-void robotItem() {
-    readPair(y1, x1);
+void robotItem(WordReader& in) {
+    in.readPair(y1, x1);
     if (outOfBounds(x1) || outOfBounds(y1)) reportBounds("Pindle");
     bool placeable = !farAway(x1, y1);
     x1 = pixels(x1);
@@ -201,13 +148,14 @@ void initDraw() {
     std::strcpy(s, " ");
     ui().drawEmptyWorld();
     char mode[12];
-    while (readWord(mode, sizeof mode)) {
+    WordReader in(sitFp);
+    while (in.readWord(mode, sizeof mode)) {
         if (StrEq(mode, "wall") || StrEq(mode, "Wall"))
-            wallItem(mode);
+            wallItem(in, mode);
         else if (StrEq(mode, "thing") || StrEq(mode, "Thing"))
-            thingItem();
+            thingItem(in);
         else if (StrEq(mode, "Pindle") || StrEq(mode, "pindle"))
-            robotItem();
+            robotItem(in);
     }
     ifinited = 1;
     reading = false;
