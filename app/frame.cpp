@@ -35,8 +35,7 @@ void MyFrame::focusCanvasLater() {
 void MyFrame::OnClose(wxCloseEvent& event) {
     if (running) {
         // A run in progress ends first; the window closes when the run loop has returned.
-        requestStop();
-        CallAfter([this] { Close(); });
+        closeWhenStopped();
         event.Veto();
         return;
     }

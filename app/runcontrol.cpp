@@ -1,5 +1,6 @@
 #include "app/runcontrol.h"
 
+#include "app/pindle.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 
 bool running = false;
 static bool stopAsked = false;
+static bool closeAsked = false;
 
 using Clock = std::chrono::steady_clock;
 static Clock::time_point lastEvents;
@@ -19,6 +21,11 @@ void requestStop() {
     if (!running) return;
     stopAsked = true;
     STOPPED = true;
+}
+
+void closeWhenStopped() {
+    requestStop();
+    closeAsked = true;
 }
 
 bool stopRequested() {
@@ -34,6 +41,8 @@ RunGuard::RunGuard() {
 RunGuard::~RunGuard() {
     running = false;
     stopAsked = false;
+    if (closeAsked && frame) frame->CallAfter([] { frame->Close(); });
+    closeAsked = false;
 }
 
 void handleEventsNow(bool force) {

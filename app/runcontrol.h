@@ -6,6 +6,8 @@ extern bool running; // a Run, an execute (e) or a delay wait is in progress
 
 // Asks the run in progress to stop after its current step.
 void requestStop();
+// Stops the run in progress and closes the main window once the run loop has returned.
+void closeWhenStopped();
 // True once requestStop was called during the current run.
 bool stopRequested();
 // Marks a run as in progress for its lifetime.

@@ -105,6 +105,7 @@ void wallItem(WordReader& in, const char* keyword) {
     ui().drawWall(X1, Y1, X2, Y2);
     line_struct* wall = new (std::nothrow) line_struct(X1, Y1, X2, Y2, walls);
     if (wall) walls = wall;
+    ++worldGeneration;
 }
 
 void thingItem(WordReader& in) {

@@ -5,6 +5,7 @@
 #include "world/world.h"
 
 #include <memory>
+#include <vector>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 
@@ -47,6 +48,80 @@ void drawWallLine(wxDC& dc, const line_struct& w) {
     dc.DrawLine(w.x1 + 15, w.y1 + 15, w.x2 + 15, w.y2 + 15);
 }
 
+// What the picture in worldBitmap shows, so that a redraw renews only what changed.
+struct Thing {
+    int x, y;
+    char item;
+    bool operator==(const Thing& o) const { return x == o.x && y == o.y && item == o.item; }
+};
+
+struct Picture {
+    bool valid = false;
+    long generation = -1;
+    wxRect icon;
+    int heading = 0;
+    std::vector<Thing> things;
+};
+
+Picture shown;
+Picture wanted;
+std::unique_ptr<wxBitmap> staticLayer; // labels, grid, border and walls of the loaded world
+wxSize thingSize;                      // the box one thing's character takes
+
+void collectThings(std::vector<Thing>& things) {
+    things.clear();
+    for (world_row* row = PindlesWorld.world; row; row = row->next)
+        for (world_corner* c = row->column; c; c = c->next)
+            if (c->item != '\0' && c->item != ' ') things.push_back({c->pos, row->pos, c->item});
+}
+
+wxRect thingBox(const Thing& t) {
+    return wxRect(30 * t.x + 11 - 2, 30 * t.y + 11 - 2, thingSize.x + 4, thingSize.y + 4);
+}
+
+void buildStaticLayer() {
+    if (!staticLayer) staticLayer = std::make_unique<wxBitmap>(550, 550);
+    wxMemoryDC layer(*staticLayer);
+    layer.SetBackground(*wxWHITE_BRUSH);
+    layer.Clear();
+    drawBackdrop(layer);
+    for (line_struct* w = walls; w; w = w->next)
+        drawWallLine(layer, *w);
+    layer.SetFont(*thingFont);
+    thingSize = layer.GetTextExtent("W");
+}
+
+// Renews the part of the picture inside area: the static layer, the things over it, the robot.
+void paintArea(wxMemoryDC& memory, wxMemoryDC& layer, const wxRect& area) {
+    memory.SetClippingRegion(area);
+    memory.Blit(area.x, area.y, area.width, area.height, &layer, area.x, area.y);
+    for (const Thing& t : wanted.things)
+        if (thingBox(t).Intersects(area))
+            drawThingText(memory, t.x, t.y, wxString::From8BitData(&t.item, 1));
+    memory.SetFont(*itemFont);
+    drawIcon(memory);
+    memory.DestroyClippingRegion();
+}
+
+// The areas whose pixels differ between what is shown and what is wanted.
+void changedAreas(std::vector<wxRect>& areas) {
+    areas.clear();
+    if (!shown.valid || shown.generation != wanted.generation) {
+        areas.emplace_back(0, 0, 550, 550);
+        return;
+    }
+    if (shown.icon != wanted.icon || shown.heading != wanted.heading) {
+        areas.push_back(shown.icon);
+        areas.push_back(wanted.icon);
+    }
+    if (shown.things != wanted.things) {
+        for (const Thing& t : shown.things)
+            areas.push_back(thingBox(t));
+        for (const Thing& t : wanted.things)
+            areas.push_back(thingBox(t));
+    }
+}
+
 } // namespace
 
 void drawBackdrop(wxDC& dc) {
@@ -69,22 +144,38 @@ void drawBackdrop(wxDC& dc) {
     dc.DrawLine(15, 435, 435, 435);
 }
 
+// The picture is kept in worldBitmap between redraws: a redraw renews only the areas that
+// changed (the robot's old and new places, changed things), which gives the same pixels as
+// drawing everything again, and copies only those areas to the canvas; a repaint copies all.
 void reDraw() {
     if (!haveCanvas() || !worldBitmap) return;
+    wanted.valid = true;
+    wanted.generation = worldGeneration;
+    wanted.icon = wxRect(icon_x, icon_y, 32, 32);
+    wanted.heading = position & 3;
+    collectThings(wanted.things);
+    if (!staticLayer || shown.generation != wanted.generation) buildStaticLayer();
+    static std::vector<wxRect> areas;
+    changedAreas(areas);
     wxMemoryDC memory(*worldBitmap);
-    memory.SetBackground(*wxWHITE_BRUSH);
-    memory.Clear();
-    drawBackdrop(memory);
-    for (line_struct* w = walls; w; w = w->next)
-        drawWallLine(memory, *w);
-    for (world_row* row = PindlesWorld.world; row; row = row->next)
-        for (world_corner* c = row->column; c; c = c->next)
-            if (c->item != '\0' && c->item != ' ')
-                drawThingText(memory, c->pos, row->pos, wxString::From8BitData(&c->item, 1));
-    memory.SetFont(*itemFont);
-    drawIcon(memory);
+    {
+        wxMemoryDC layer(*staticLayer);
+        for (const wxRect& area : areas)
+            paintArea(memory, layer, area);
+    }
+    std::swap(shown, wanted);
     CanvasDC target;
-    target->Blit(0, 0, 550, 550, &memory, 0, 0);
+    if (frame->canvas->paintDC()) {
+        target->Blit(0, 0, 550, 550, &memory, 0, 0);
+        return;
+    }
+    for (const wxRect& area : areas)
+        target->Blit(area.x, area.y, area.width, area.height, &memory, area.x, area.y);
+}
+
+// Forgets what the canvas shows, so that the next redraw draws everything.
+void forgetPicture() {
+    shown.valid = false;
 }
 
 void clearCanvas() {

@@ -4,8 +4,10 @@
 
 // Labels, grid lines and border, on a cleared context.
 void drawBackdrop(wxDC& dc);
-// Rebuilds the whole picture in worldBitmap and copies it onto the canvas.
+// Brings the picture in worldBitmap up to date with the world and shows it on the canvas.
 void reDraw();
+// Forgets what the canvas shows, so that the next redraw draws and copies everything.
+void forgetPicture();
 
 // The first drawing of a world, straight onto the canvas as the loader enters each item.
 void clearCanvas();

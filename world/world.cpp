@@ -6,6 +6,7 @@
 
 world_struct PindlesWorld;
 line_struct* walls = nullptr;
+long worldGeneration = 0;
 int icon_x = -1, icon_y = -1;
 int position = 0;
 char b1 = '\0', b2 = '\0';
@@ -83,6 +84,7 @@ bool in_line(int x, int y) {
 
 void reset_counter() {
     ifinited = 0;
+    ++worldGeneration;
     while (walls) {
         line_struct* w = walls;
         walls = w->next;

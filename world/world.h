@@ -38,6 +38,7 @@ struct line_struct {
 };
 
 extern line_struct* walls; // newest wall first, null when there are none
+extern long worldGeneration; // changes whenever the world is emptied or a wall is added
 
 // True when the pixel point (x, y) is blocked: outside the movable area or on a wall.
 bool in_line(int x, int y);

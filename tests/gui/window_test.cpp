@@ -6,6 +6,7 @@
 #include "lang/table.h"
 #include "tests/gui/gui_harness.h"
 #include "view/canvas.h"
+#include "view/worldview.h"
 #include "world/robot.h"
 #include "world/world.h"
 
@@ -201,6 +202,30 @@ TEST_F(WindowTest, MouseClicksOnTheCanvasDoNothing) {
     EXPECT_EQ(icon_x, 210);
     EXPECT_EQ(icon_y, 210);
     EXPECT_TRUE(scripted().boxes.empty());
+}
+
+} // namespace
+
+namespace {
+
+// Redrawing only what changed gives the same picture as drawing everything again.
+TEST_F(GuiTest, RedrawingChangesGivesTheFullPicture) {
+    type("mmlmmrllmw"); // walk onto the thing, read it, walk on and write it
+    frame->canvas->output();
+    b1 = 'Q';
+    frame->canvas->move();
+    frame->canvas->output();
+    frame->canvas->left();
+    wxImage kept = worldImage();
+    forgetPicture();
+    reDraw();
+    wxImage full = worldImage();
+    ASSERT_EQ(kept.GetWidth(), full.GetWidth());
+    int differing = 0;
+    for (int y = 0; y < full.GetHeight(); ++y)
+        for (int x = 0; x < full.GetWidth(); ++x)
+            if (!sameColour(pixel(kept, x, y), pixel(full, x, y))) ++differing;
+    EXPECT_EQ(differing, 0);
 }
 
 } // namespace

@@ -1,0 +1,222 @@
+// The window program under Xvfb: start-up, drawing speed of a run, and how it answers while
+// a program runs. Prints one "name value unit" line per figure.
+#include "app/ids.h"
+#include "app/pindle.h"
+#include "app/runcontrol.h"
+#include "app/runstate.h"
+#include "app/wxui.h"
+#include "bench/programs.h"
+#include "lang/interp.h"
+#include "lang/table.h"
+#include "view/canvas.h"
+#include "view/situation.h"
+#include "world/robot.h"
+#include "world/world.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double seconds(Clock::time_point since) {
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+// Seconds since this process started, from the kernel's record of its start.
+double sinceProcessStart() {
+    std::ifstream stat("/proc/self/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    std::istringstream fields(text.substr(text.rfind(')') + 2));
+    std::string field;
+    for (int i = 3; i <= 22 && fields >> field; ++i) {
+    }
+    double started = std::stod(field) / static_cast<double>(sysconf(_SC_CLK_TCK));
+    timespec now;
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return now.tv_sec + now.tv_nsec / 1e9 - started;
+}
+
+double cpuSeconds() {
+    rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Waits until the display server has carried out every drawing request sent so far.
+void syncDisplay() {
+    XSync(wxGetX11Display(), False);
+}
+
+// Presses and releases Escape through the display server, as a keyboard would.
+void pressEscape() {
+    Display* display = wxGetX11Display();
+    KeyCode escape = XKeysymToKeycode(display, XK_Escape);
+    XTestFakeKeyEvent(display, escape, True, CurrentTime);
+    XTestFakeKeyEvent(display, escape, False, CurrentTime);
+    XFlush(display);
+}
+
+void pump(int ms) {
+    auto end = Clock::now() + std::chrono::milliseconds(ms);
+    while (Clock::now() < end) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(1);
+    }
+}
+
+// The real display, counting steps; stops the run after a given number of them.
+class BenchUI : public WxUI {
+  public:
+    long steps = 0;
+    long stopAfter = 0;
+    void updateStatus() override {
+        WxUI::updateStatus();
+        if (++steps == stopAfter) requestStop();
+    }
+    void messageBox(const char* text, const char* caption, int, int) override {
+        std::fprintf(stderr, "unexpected box: %s: %s\n", caption, text);
+    }
+};
+
+BenchUI benchUI;
+int paints = 0;
+
+void print(const char* name, double value, const char* unit) {
+    std::printf("%-28s %12.2f %s\n", name, value, unit);
+    std::fflush(stdout);
+}
+
+std::string writeFile(const std::string& path, const char* text) {
+    std::ofstream(path) << text;
+    return path;
+}
+
+// Runs the loaded program from main until the given number of steps; returns seconds.
+double timedRun(long steps) {
+    benchUI.steps = 0;
+    benchUI.stopAfter = steps;
+    auto start = Clock::now();
+    frame->Run_Pindle_Program(1);
+    syncDisplay();
+    return seconds(start);
+}
+
+void runSpeed() {
+    timedRun(2000); // warm up: fonts, caches
+    double t = timedRun(20000);
+    print("run_fast_steps_per_s", 20000 / t, "steps/s");
+    wxMemoryDC memory(*worldBitmap);
+    const int copies = 1000;
+    auto start = Clock::now();
+    for (int i = 0; i < copies; ++i) {
+        wxClientDC dc(frame->canvas);
+        dc.Blit(0, 0, 550, 550, &memory, 0, 0);
+    }
+    syncDisplay();
+    double copy = seconds(start) / copies;
+    print("full_copy_ms", copy * 1000, "ms");
+    print("step_ms", t / 20000 * 1000, "ms");
+    print("step_per_copy_ratio", (t / 20000) / copy, "(step cost / full copy cost)");
+}
+
+void escapeLatency() {
+    std::vector<double> latencies;
+    for (int i = 0; i < 5; ++i) {
+        Clock::time_point pressed;
+        wxTimer timer;
+        timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+            pressed = Clock::now();
+            pressEscape();
+        });
+        timer.StartOnce(300);
+        benchUI.steps = 0;
+        benchUI.stopAfter = -1;
+        frame->Run_Pindle_Program(1);
+        latencies.push_back(std::chrono::duration<double>(Clock::now() - pressed).count());
+    }
+    std::sort(latencies.begin(), latencies.end());
+    print("escape_to_stopped_ms_median", latencies[2] * 1000, "ms");
+    print("escape_to_stopped_ms_max", latencies.back() * 1000, "ms");
+}
+
+void repaintsWhileRunning() {
+    wxTimer refresher, stopper;
+    refresher.Bind(wxEVT_TIMER, [](wxTimerEvent&) { frame->canvas->Refresh(false); });
+    stopper.Bind(wxEVT_TIMER, [](wxTimerEvent&) { requestStop(); });
+    refresher.Start(5);
+    stopper.StartOnce(2000);
+    paints = 0;
+    benchUI.stopAfter = -1;
+    auto start = Clock::now();
+    frame->Run_Pindle_Program(1);
+    double t = seconds(start);
+    refresher.Stop();
+    print("repaints_per_s_while_running", paints / t, "paints/s");
+}
+
+void cpuDuringSlowWait() {
+    frame->OnMenuCommand(ID_DELAY_SLOW);
+    benchUI.steps = 0;
+    benchUI.stopAfter = 4; // the first step waits nothing; three waits of 1.5 s follow
+    double cpu = cpuSeconds();
+    auto start = Clock::now();
+    frame->Run_Pindle_Program(1);
+    double wall = seconds(start);
+    frame->OnMenuCommand(ID_DELAY_FAST);
+    print("cpu_during_slow_wait", (cpuSeconds() - cpu) / wall * 100, "% of a core");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string dir = "/tmp/pindle-bench-" + std::to_string(getpid());
+    mkdir(dir.c_str(), 0700);
+    std::string world = writeFile(dir + "/w.sit", bench::world);
+    std::string program = writeFile(dir + "/p.pnd", bench::tightLoop);
+    std::string config =
+        writeFile(dir + "/pindle.cfg", ("0 0 " + world + " " + program + " 456 540\n").c_str());
+    wxApp::SetInstance(new wxApp);
+    if (!wxEntryStart(argc, argv)) return 2;
+    setUI(&benchUI);
+    setRobot(&worldRobot);
+    char* args[] = {argv[0], &config[0], nullptr};
+    startUp(2, args);
+    frame->canvas->Bind(wxEVT_PAINT, [](wxPaintEvent& e) {
+        ++paints;
+        e.Skip();
+    });
+    while (paints == 0) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(1);
+    }
+    syncDisplay();
+    print("startup_to_first_world_ms", sinceProcessStart() * 1000, "ms");
+    pump(200);
+    runSpeed();
+    escapeLatency();
+    repaintsWhileRunning();
+    cpuDuringSlowWait();
+    frame->Destroy();
+    wxEntryCleanup();
+    std::remove(world.c_str());
+    std::remove(program.c_str());
+    std::remove(config.c_str());
+    rmdir(dir.c_str());
+    return 0;
+}
