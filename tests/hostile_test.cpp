@@ -254,7 +254,7 @@ class HostileTest : public ::testing::Test {
         return path;
     }
 
-    // A world with the robot on corner 5,5, and a program that turns it once.
+    // A world with the robot on corner 5,5, and programs that turn it or move it once.
     std::string world() { return writeFile("five.sit", "pindle 5,5\n"); }
     std::string turn() { return writeFile("turn.pnd", "define main as { left }\n"); }
     std::string step() { return writeFile("step.pnd", "define main as { move }\n"); }
@@ -289,6 +289,7 @@ class HostileTest : public ::testing::Test {
             int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             if (out < 0 || err < 0 || dup2(in[0], 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0)
                 _exit(126);
+            close(in[0]);
             close(in[1]);
             if (opt.asNobody &&
                 (setgroups(0, nullptr) != 0 || setgid(NOBODY) != 0 || setuid(NOBODY) != 0))
@@ -776,7 +777,8 @@ TEST_F(HostileTest, FileNamesOf79CharactersAndLonger) {
         SCOPED_TRACE(length);
         std::string name = dir + "/" + std::string(length - dir.size() - 5, 'n') + ".pnd";
         ASSERT_EQ(name.size(), length);
-        writeAt(name, "define main as { move }\n"); // fails at 256 and more: no matter
+        // Refused even when the file exists (a name of 300 cannot even be created).
+        writeAt(name, "define main as { move }\n");
         const std::string tooLong = box(name, "File name too long (max is 80)");
         r = run({"--check", name});
         ASSERT_TRUE(definedOutcome(r, CHECK));

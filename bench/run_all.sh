@@ -1,0 +1,59 @@
+#!/bin/sh
+# Builds the benchmarks (Release) in build-bench/ and runs them all: the interpreter alone,
+# pindle-run on 10 million steps, and the window under Xvfb. Prints one table with the targets.
+set -e
+cd "$(dirname "$0")/.."
+sh scripts/deps.sh
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPINDLE_FUZZ=OFF \
+    -DPINDLE_SANITIZED=OFF >/dev/null
+cmake --build build-bench -j "$(nproc)" --target bench_interp bench_window pindle-run >/dev/null
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+rows="$work/rows"
+
+row() { # what measured target unit verdict
+    printf '%-48s %14s %14s  %s\n' "$1" "$2" "$3" "$4" >> "$rows"
+}
+verdict() { # value op target -> met / NOT MET
+    if awk -v v="$1" -v t="$3" "BEGIN { exit !(v $2 t) }"; then echo met; else echo "NOT MET"; fi
+}
+
+# The interpreter alone.
+build-bench/bench/bench_interp --benchmark_format=csv --benchmark_min_time=0.5 2>/dev/null |
+    tail -n +2 | tr -d '"' | while IFS=, read -r name _ _ _ _ _ _ _ _ _ rate; do
+        m=$(awk -v r="$rate" 'BEGIN { printf "%.1f", r / 1e6 }')
+        if [ "$name" = TightLoop ]; then
+            row "interpreter, $name (M steps/s)" "$m" ">= 30" "$(verdict "$m" ">=" 30)"
+        else
+            row "interpreter, $name (M steps/s)" "$m" "" ""
+        fi
+    done
+
+# pindle-run on a program that never ends.
+printf 'pindle 7,7\n' > "$work/open.sit"
+printf 'define main as { while (frontClear) { move left left move left left } }\n' > "$work/endless.pnd"
+/usr/bin/time -f '%e %M' -o "$work/time" build-bench/pindle-run --max-steps 10000000 \
+    "$work/open.sit" "$work/endless.pnd" > /dev/null || true
+read -r wall kb <<EOF2
+$(tail -n 1 "$work/time")
+EOF2
+mb=$(awk -v k="$kb" 'BEGIN { printf "%.1f", k / 1024 }')
+row "pindle-run, 10 million steps: wall (s)" "$wall" "<= 1" "$(verdict "$wall" "<=" 1)"
+row "pindle-run, 10 million steps: peak (MB)" "$mb" "<= 10" "$(verdict "$mb" "<=" 10)"
+
+# The window under Xvfb.
+xvfb-run -a -s "-screen 0 1024x768x24" build-bench/bench/bench_window > "$work/window"
+get() { awk -v n="$1" '$1 == n { print $2 }' "$work/window"; }
+v=$(get run_fast_steps_per_s); row "window Run at Fast, every step drawn (steps/s)" "$v" ">= 5000" "$(verdict "$v" ">=" 5000)"
+v=$(get step_ms); row "  one step (ms)" "$v" "" ""
+v=$(get full_copy_ms); row "  one full copy of the 550 x 550 picture (ms)" "$v" "" ""
+v=$(get step_per_copy_ratio); row "  step cost / full copy cost" "$v" "< 1" "$(verdict "$v" "<" 1)"
+v=$(get escape_to_stopped_ms_max); row "Escape to stopped, worst of 5 (ms)" "$v" "<= 50" "$(verdict "$v" "<=" 50)"
+v=$(get repaints_per_s_while_running); row "repaints while a run goes (per s)" "$v" ">= 30" "$(verdict "$v" ">=" 30)"
+v=$(get cpu_during_slow_wait); row "CPU during a Slow delay wait (% of a core)" "$v" "<= 5" "$(verdict "$v" "<=" 5)"
+v=$(get startup_to_first_world_ms); row "start-up to first drawn world (ms)" "$v" "<= 300" "$(verdict "$v" "<=" 300)"
+
+echo "Pindle's World benchmarks, $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores"
+printf '%-48s %14s %14s  %s\n' "what" "measured" "target" ""
+cat "$rows"
