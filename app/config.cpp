@@ -1,10 +1,10 @@
 #include "app/config.h"
 
+#include "lang/textfile.h"
 #include "lang/wordreader.h"
 
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
 
 static char defaultWorld[] = "mountain.sit";
 static char defaultProgram[] = "mountain.pnd";
@@ -30,13 +30,8 @@ static bool readPath(WordReader& in, char (&buf)[80], char*& target) {
 }
 
 bool readConfig(const char* path) {
-    FILE* fp = std::fopen(path, "r");
-    struct stat st;
+    FILE* fp = openTextFile(path);
     if (!fp) return false;
-    if (fstat(fileno(fp), &st) != 0 || S_ISDIR(st.st_mode)) {
-        std::fclose(fp);
-        return false;
-    }
     WordReader in(fp);
     (void)(in.readInt(k_x) && in.readInt(k_y) && readPath(in, configWorld, w_f) &&
            readPath(in, configProgram, p_f) && in.readInt(k_w) && in.readInt(k_h));

@@ -1,9 +1,9 @@
 #include "lang/inputfil.h"
 #include "lang/textbuf.h"
+#include "lang/textfile.h"
 
 #include <cstdlib>
 #include <cstring>
-#include <sys/stat.h>
 
 InputFile::InputFile(int maxBuf)
     : inFile(nullptr), buf(static_cast<char*>(std::calloc(maxBuf > 1 ? maxBuf : 2, 1))),
@@ -14,20 +14,9 @@ InputFile::~InputFile() {
     std::free(buf);
 }
 
-// A directory opens as a stream on Linux but cannot be read as text: treat it as missing.
-static FILE* openText(const char* name) {
-    FILE* fp = std::fopen(name, "r");
-    struct stat st;
-    if (fp && (fstat(fileno(fp), &st) != 0 || S_ISDIR(st.st_mode))) {
-        std::fclose(fp);
-        fp = nullptr;
-    }
-    return fp;
-}
-
 void InputFile::open(const char* name) {
     close();
-    inFile = openText(name);
+    inFile = openTextFile(name);
     formatCut(filename, sizeof filename, "%s", name);
     currentline = 0;
     eofflag = false;

@@ -3,12 +3,12 @@
 #include "lang/bool.h"
 #include "lang/outside.h"
 #include "lang/textbuf.h"
+#include "lang/textfile.h"
 #include "lang/wordreader.h"
 #include "world/world.h"
 
 #include <cstring>
 #include <string>
-#include <sys/stat.h>
 
 char worldFile[80];
 FILE* sitFp = nullptr;
@@ -130,17 +130,6 @@ void robotItem(WordReader& in) {
     ui().drawRobot();
 }
 
-// A directory opens as a stream on Linux but cannot be read as text: treat it as missing.
-FILE* openText(const char* name) {
-    FILE* fp = std::fopen(name, "r");
-    struct stat st;
-    if (fp && (fstat(fileno(fp), &st) != 0 || S_ISDIR(st.st_mode))) {
-        std::fclose(fp);
-        fp = nullptr;
-    }
-    return fp;
-}
-
 } // namespace
 
 void initDraw() {
@@ -185,7 +174,7 @@ void LoadWorldFile(const char* filename) {
         }
         std::strcpy(worldFile, path.c_str());
     }
-    FILE* fp = openText(worldFile);
+    FILE* fp = openTextFile(worldFile);
     if (sitFp) std::fclose(sitFp);
     sitFp = fp;
     if (!sitFp) {

@@ -1,0 +1,13 @@
+#include "lang/textfile.h"
+
+#include <sys/stat.h>
+
+FILE* openTextFile(const char* name) {
+    FILE* fp = std::fopen(name, "r");
+    struct stat st;
+    if (fp && (fstat(fileno(fp), &st) != 0 || S_ISDIR(st.st_mode))) {
+        std::fclose(fp);
+        fp = nullptr;
+    }
+    return fp;
+}
