@@ -63,6 +63,7 @@ void MyFrame::onMenu(wxCommandEvent& event) {
 
 void MyFrame::OnMenuCommand(int id) {
     if (running && !allowedWhileRunning(id)) return;
+    editorRaised = false;
     switch (id) {
     case ID_EDIT_PROGRAM:
         editFileIsProgram = true;
@@ -101,12 +102,13 @@ void MyFrame::OnMenuCommand(int id) {
     case ID_LANGUAGE_HELP: ui().messageBox(languageHelp, "Pindle's programming language"); break;
     default: break;
     }
-    if (frame && frame->canvas) frame->canvas->SetFocus();
+    focusWorldCanvas();
 }
 
 void button_proc(wxButton& but, wxCommandEvent&) {
     long tag = reinterpret_cast<long>(but.GetClientData());
     MyCanvas* canvas = frame->canvas;
+    editorRaised = false;
     if (!running) {
         switch (tag) {
         case 1:
@@ -145,7 +147,7 @@ void button_proc(wxButton& but, wxCommandEvent&) {
         default: break;
         }
     }
-    canvas->SetFocus();
+    frame->focusWorldCanvas();
     canvas->Raise();
 }
 
@@ -155,6 +157,7 @@ static bool editorChanged() {
 
 int MyFrame::Reset_Pindle_Program() {
     Show(true);
+    Raise();
     if (editorChanged()) {
         if (!savefile(editFileName)) return 0;
         subframe->SetTitle(wxString("Pindle's Editor: ") + fromText(editFileName));
@@ -168,6 +171,7 @@ int MyFrame::Reset_Pindle_Program() {
 void MyFrame::Run_Pindle_Program(int run) {
     if (running) return;
     Show(true);
+    Raise();
     if (firstRun || editorChanged() || std::strcmp(editFileName, "new") == 0) {
         if (!Reset_Pindle_Program()) return;
     }

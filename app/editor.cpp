@@ -17,6 +17,7 @@
 
 char editFileName[80];
 bool editFileIsProgram = true;
+bool editorRaised = false;
 
 static const char* const programFilter = "Pindle programs (*.pnd) |*.pnd|";
 static const char* const worldFilter = "World files (*.sit)|*.sit|";
@@ -69,6 +70,16 @@ wxMenuBar* editorMenuBar() {
     return menu_bar2;
 }
 
+void keepCtrlHInText(wxTextCtrl* text) {
+    // The help item shows Ctrl-H in its label, but the key belongs to the text: taken here,
+    // it never reaches the menu.
+    text->Bind(wxEVT_CHAR, [](wxKeyEvent& event) {
+        int key = event.GetKeyCode();
+        bool ctrlH = event.ControlDown() && (key == 'h' || key == 'H' || key == WXK_CONTROL_H);
+        if (!ctrlH) event.Skip();
+    });
+}
+
 static bool contains(const std::string& name, const char* part) {
     return name.find(part) != std::string::npos;
 }
@@ -117,7 +128,8 @@ static void setEditorTitle(const char* name) {
 
 void EditPindleFile(const char* name) {
     if (!subframe) return;
-    if (name) {
+    // Changed text is replaced only once the user has saved or discarded it.
+    if (name && keepEditsSafe()) {
         wxString text;
         if (readText(name, text)) loadIntoEditor(text);
         subframe->SetAcceleratorTable(menusAccel());
@@ -127,6 +139,7 @@ void EditPindleFile(const char* name) {
     subframe->Show(true);
     subframe->SetFocus();
     subframe->Raise();
+    editorRaised = true;
 }
 
 bool keepEditsSafe() {

@@ -22,6 +22,7 @@ class MyEditor : public wxFrame {
 
 extern char editFileName[80];  // the file the editor's text belongs to; "new" after New
 extern bool editFileIsProgram; // the text is a program (true) or a situation file (false)
+extern bool editorRaised;      // a file was put into the editor since the last command began
 
 // Puts the file into the editor (a null name only shows it) and brings the editor up.
 void EditPindleFile(const char* name);
@@ -31,5 +32,7 @@ bool savefile(const char* name);
 // Before the editor's changed text would be replaced or lost: asks to save it, discard it, or
 // cancel. False when the user cancelled (or a save was cancelled).
 bool keepEditsSafe();
+// Makes Ctrl-H a key of the editor's text rather than of its help item.
+void keepCtrlHInText(wxTextCtrl* text);
 // Builds the editor's menu bar.
 wxMenuBar* editorMenuBar();

@@ -25,6 +25,13 @@ void MyFrame::OnSize(wxSizeEvent&) {
     }
 }
 
+void MyFrame::focusWorldCanvas() {
+    if (editorRaised)
+        editorRaised = false;
+    else if (canvas)
+        canvas->SetFocus();
+}
+
 // Focus is given once the window system has realised the window, after the current event.
 void MyFrame::focusCanvasLater() {
     CallAfter([this] {
@@ -49,7 +56,7 @@ void MyFrame::OnClose(wxCloseEvent& event) {
 }
 
 void MyFrame::OnActivate(wxActivateEvent& event) {
-    focusCanvasLater();
+    if (event.GetActive()) focusCanvasLater();
     event.Skip();
 }
 

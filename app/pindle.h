@@ -19,6 +19,9 @@ class MyFrame : public wxFrame {
     void Draw(wxDC& dc, int draw_bitmaps); // draws the world (the canvas's repaint)
     void Run_Pindle_Program(int run);      // run to the end (non-zero) or one step (0)
     int Reset_Pindle_Program(); // reload the world and restart the program; 0 if abandoned
+    // After a command: the world canvas takes the keys again, unless the command has just
+    // brought a file up in the editor (to edit it, or at a fault), which then keeps them.
+    void focusWorldCanvas();
 
   private:
     void onMenu(wxCommandEvent& event);

@@ -138,6 +138,7 @@ MyFrame* startUp(int argc, char** argv) {
     subframe->text_window = new wxTextCtrl(subframe, wxID_ANY, wxEmptyString, wxDefaultPosition,
                                            wxDefaultSize, wxTE_MULTILINE);
     subframe->text_window->SetFont(*textWindowFont);
+    keepCtrlHInText(subframe->text_window);
     int w, h;
     frame->GetClientSize(&w, &h);
     frame->canvas = new MyCanvas(frame, 0, 50, w, h - 50, 0);

@@ -1,5 +1,6 @@
 #include "view/canvas.h"
 
+#include "app/editor.h"
 #include "app/pindle.h"
 #include "app/runcontrol.h"
 #include "view/status.h"
@@ -75,6 +76,7 @@ void MyCanvas::OnChar(wxKeyEvent& event) {
         return;
     }
     if (running) return; // nothing starts or moves while a program runs
+    editorRaised = false;
     if (key >= 0 && key < 128) key = std::tolower(key);
     switch (key) {
     case 'm':
@@ -111,5 +113,5 @@ void MyCanvas::OnChar(wxKeyEvent& event) {
     case 's': frame->Run_Pindle_Program(0); break;
     default: event.Skip(); break;
     }
-    SetFocus();
+    frame->focusWorldCanvas();
 }

@@ -8,17 +8,29 @@ printf 'wall 3,3 3,6\nthing 5,5 x\npindle 7,7\n' > "$WORK/w.sit"
 echo "0 0 $WORK/w.sit $WORK/p.pnd 456 540" > "$WORK/pindle.cfg"
 start_pindle "$WORK/pindle.cfg"
 
+# focus_window ID NAME: gives the window the keyboard and checks that it keeps it (the main
+# window takes the keyboard back after a command, so the request may need repeating).
+focus_window() {
+    for _ in 1 2 3 4 5; do
+        xdotool windowfocus --sync "$1"
+        sleep 0.4
+        [ "$(xdotool getwindowfocus getwindowname)" = "$2" ] && return 0
+    done
+    fail "the window '$2' does not keep the keyboard"
+}
+
 keys ctrl+e
-EDITOR_WID=$(xdotool search --sync --onlyvisible --name "^Pindle's Editor: $WORK/p.pnd\$" | head -n 1)
+TITLE="Pindle's Editor: $WORK/p.pnd"
+EDITOR_WID=$(xdotool search --sync --onlyvisible --name "^$TITLE\$" | head -n 1)
 [ -n "$EDITOR_WID" ] || fail "the editor did not come up with the program file"
-xdotool windowfocus --sync "$EDITOR_WID"
-sleep 0.3
+focus_window "$EDITOR_WID" "$TITLE"
 PROGRAM='define main as { move move left move }'
-xdotool type --delay 30 "$PROGRAM"
+xdotool keyup Control_L Control_R e # neither Ctrl nor e of Ctrl-E may reach the typed text
+sleep 0.3
+xdotool type --delay 40 "$PROGRAM"
 sleep 0.3
 
-xdotool windowfocus --sync "$WID"
-sleep 0.3
+focus_window "$WID" "Pindle's World 1.2"
 keys ctrl+r
 shot
 [ "$(cat "$WORK/p.pnd")" = "$PROGRAM" ] || fail "Run did not save the typed program: $(cat "$WORK/p.pnd")"

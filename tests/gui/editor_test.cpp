@@ -5,6 +5,7 @@
 #include "app/pindle.h"
 #include "app/runstate.h"
 #include "tests/gui/gui_harness.h"
+#include "view/canvas.h"
 #include "view/situation.h"
 #include "world/world.h"
 
@@ -15,7 +16,6 @@
 #include <iterator>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -40,39 +40,27 @@ wxString titleFor(const std::string& name) {
 
 class EditorTest : public GuiTest {
   protected:
-    // Gives the keyboard to the shown top-level window whose title matches, and waits until the
-    // program knows it.
-    static void focusWindow(const std::string& title) {
-        std::string command =
-            "xdotool search --sync --onlyvisible --name '" + title + "' windowfocus --sync";
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-        pump(100);
-    }
     // Handles events until the condition holds, for at most two seconds.
     static void pumpUntil(const std::function<bool()>& condition) {
         for (int i = 0; i < 100 && !condition(); ++i)
             pump(20);
     }
-    // The program file in the editor, with the keyboard in its text.
+    // The program file in the editor, with the keyboard in its text. The main window is hidden
+    // meanwhile: it takes the keyboard back whenever it is deactivated.
     static void typeIntoEditor() {
         frame->OnMenuCommand(ID_EDIT_PROGRAM);
-        // Without a window manager only an explicit request moves the keyboard to a window.
-        system("echo A; xdotool getwindowfocus getwindowname");
-        pump(300);
-        system("echo B; xdotool getwindowfocus getwindowname; xdotool search --onlyvisible --name '^Pindle.s Editor: '; xdotool search --name '^Pindle.s Editor: '");
-        focusWindow("^Pindle.s Editor: ");
-        system("echo C; xdotool getwindowfocus getwindowname");
-        pump(20);
-        system("echo D; xdotool getwindowfocus getwindowname");
-        pumpUntil([] { return subframe->IsActive(); });
-        system("echo E; xdotool getwindowfocus getwindowname");
+        frame->Hide();
+        pump(60);
+        subframe->Raise();
         subframe->text_window->SetFocus();
         pumpUntil([] { return wxWindow::FindFocus() == subframe->text_window; });
         ASSERT_EQ(wxWindow::FindFocus(), subframe->text_window);
     }
     static void backToTheWorld() {
-        focusWindow("^Pindle.s World 1.2$");
-        pumpUntil([] { return frame->IsActive(); });
+        frame->Show();
+        frame->Raise();
+        frame->canvas->SetFocus();
+        pumpUntil([] { return wxWindow::FindFocus() == frame->canvas; });
     }
     // Puts on the path a fake external program that writes its arguments, one a line, to
     // the file args; returns the program's path.
@@ -231,7 +219,6 @@ TEST_F(EditorTest, ChangedTextIsNeverDroppedWithoutAsking) {
 }
 
 TEST_F(EditorTest, EditCommandsAskBeforeReplacingChangedText) {
-    GTEST_SKIP() << "bug: EditPindleFile replaces changed editor text without asking";
     frame->OnMenuCommand(ID_EDIT_PROGRAM);
     setEditorText("define main as { left left }\n");
     scripted().questions = {PindleUI::CANCEL};
@@ -328,26 +315,17 @@ TEST_F(EditorTest, HelpBoxTellsTheCommands) {
 
 TEST_F(EditorTest, EditorKeysSaveAsAndQuit) {
     typeIntoEditor();
-    system("xdotool getwindowfocus getwindowname");
-    fprintf(stderr, "before: active %d %d\n", frame->IsActive(), subframe->IsActive());
-    pump(300);
-    system("xdotool getwindowfocus getwindowname");
-    fprintf(stderr, "before: active %d %d\n", frame->IsActive(), subframe->IsActive());
     scripted().saveFiles = {""};
     ctrl('a');
     std::vector<std::string> asked = {"save Save file|Pindle programs (*.pnd) |*.pnd|"};
     EXPECT_EQ(scripted().asked, asked) << "Ctrl-A is Save as";
-    fprintf(stderr, "after a: active %d %d focus %p text %p canvas %p\n", frame->IsActive(), subframe->IsActive(), (void*)wxWindow::FindFocus(), (void*)subframe->text_window, (void*)frame->canvas);
-    system("xdotool getwindowfocus getwindowname");
     ctrl('q');
     pumpUntil([] { return !subframe->IsShown(); });
-    fprintf(stderr, "after q: active %d %d focus %p\n", frame->IsActive(), subframe->IsActive(), (void*)wxWindow::FindFocus());
     EXPECT_FALSE(subframe->IsShown());
     backToTheWorld();
 }
 
 TEST_F(EditorTest, CtrlHGoesToTheTextNotToTheHelpItem) {
-    GTEST_SKIP() << "bug: the help item's label makes Ctrl-H an accelerator of the editor";
     typeIntoEditor();
     ctrl('h');
     EXPECT_TRUE(scripted().boxes.empty());
@@ -440,7 +418,7 @@ TEST_F(EditorTest, ProgramFaultShowsTheFileWithTheCaretNearTheLine) {
         std::string longer = faultAtLine20(c.lines);
         restart(tempDir + "/w.sit", writeFile("long.pnd", longer));
         frame->OnMenuCommand(ID_STEP);
-        pump(60); // the editor is shown before the next restart hides it
+        pump(300); // the editor scrolls to the caret before the next restart hides it
         ASSERT_EQ(scripted().boxes.size(), 1u);
         EXPECT_EQ(scripted().boxes[0].caption, "Line 20");
         EXPECT_EQ(scripted().boxes[0].y, c.y);
