@@ -47,6 +47,11 @@ static void findDefaultFiles() {
     }
 }
 
+// A configured place or size the window system can take: absurd values are brought within it.
+static int within(int v, int lo, int hi) {
+    return v < lo ? lo : v > hi ? hi : v;
+}
+
 static void createTools() {
     black_pen = new wxPen(wxColour("BLACK"), 1, wxPENSTYLE_SOLID);
     black_pen2 = new wxPen(wxColour("BLACK"), 5, wxPENSTYLE_SOLID);
@@ -120,7 +125,9 @@ MyFrame* startUp(int argc, char** argv) {
     b2 = '\0';
     createTools();
     wxRect display = wxDisplay(0u).GetGeometry();
-    frame = new MyFrame(nullptr, "Pindle's World 1.2", k_x, k_y, k_w, k_h);
+    frame =
+        new MyFrame(nullptr, "Pindle's World 1.2", within(k_x, -10000, 10000),
+                    within(k_y, -10000, 10000), within(k_w, 100, 10000), within(k_h, 100, 10000));
     wxPoint at = frame->GetPosition();
     int editorX = at.x + 410 > display.width ? display.width - 410 : at.x + 410;
     subframe = new MyEditor(frame, "Pindle's World Editor", editorX, at.y + 90, 400, 480,

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the compiler as a program file, then runs what compiled for a few
 // hundred steps on the mountain world's robot.
+#include "fuzz/fuzz_input.h"
 #include "lang/interp.h"
 #include "lang/outside.h"
 #include "lang/parser.h"
@@ -13,14 +14,9 @@
 #include <string>
 #include <unistd.h>
 
-static std::string inputPath() { return "/tmp/pindle-fuzz-" + std::to_string(getpid()) + ".pnd"; }
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string path = inputPath();
-    FILE* fp = std::fopen(path.c_str(), "wb");
-    if (!fp) return 0;
-    std::fwrite(data, 1, size, fp);
-    std::fclose(fp);
+    const char* path = writeFuzzInput(".pnd", data, size);
+    if (!path) return 0;
 
     setRobot(&worldRobot);
     std::memset(definedTable, 0, sizeof definedTable);
@@ -30,10 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     icon_x = icon_y = 150;
     resetInterpreter();
     STOPPED = false;
-    if (parse(path.c_str()) && userMainExists()) {
-        for (int step = 0; step < 500 && !STOPPED; ++step) SingleStep(false);
+    if (parse(path) && userMainExists()) {
+        for (int step = 0; step < 500 && !STOPPED; ++step)
+            SingleStep(false);
     }
     // Compile the same file again over the table it left, as a second load would.
-    parse(path.c_str());
+    parse(path);
     return 0;
 }

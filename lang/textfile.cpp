@@ -5,7 +5,7 @@
 FILE* openTextFile(const char* name) {
     FILE* fp = std::fopen(name, "r");
     struct stat st;
-    if (fp && (fstat(fileno(fp), &st) != 0 || S_ISDIR(st.st_mode))) {
+    if (fp && (fstat(fileno(fp), &st) != 0 || !(S_ISREG(st.st_mode) || S_ISFIFO(st.st_mode)))) {
         std::fclose(fp);
         fp = nullptr;
     }

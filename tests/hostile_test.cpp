@@ -718,14 +718,17 @@ TEST_F(HostileTest, FilesThatCannotBeOpened) {
         EXPECT_EQ(r.out, box(path, "Cannot open world situation file\n"));
     }
 
-    // Devices and pipes are read like files.
-    Result r = run({"/dev/null", turn()});
-    ASSERT_TRUE(definedOutcome(r, RUN));
-    EXPECT_EQ(field(r.out, "robot: "), "none");
-    r = run({world(), "/dev/null"});
-    ASSERT_TRUE(definedOutcome(r, RUN));
-    EXPECT_EQ(r.out, box("main?", "No 'main' instruction in program"));
-    r = run({"/dev/stdin", turn()}, {"pindle 3,3\nthing 2,2 a\n"});
+    // Devices are no files: an endless one like /dev/zero must not keep the loaders reading.
+    for (const std::string device : {"/dev/null", "/dev/zero"}) {
+        Result r = run({device, turn()});
+        ASSERT_TRUE(definedOutcome(r, RUN));
+        EXPECT_EQ(r.out, box(device, "Cannot open world situation file\n"));
+        r = run({world(), device});
+        ASSERT_TRUE(definedOutcome(r, RUN));
+        EXPECT_EQ(r.out, box("Line 0", "No such file as\n" + device));
+    }
+    // Pipes are read like files.
+    Result r = run({"/dev/stdin", turn()}, {"pindle 3,3\nthing 2,2 a\n"});
     ASSERT_TRUE(definedOutcome(r, RUN));
     EXPECT_EQ(field(r.out, "robot: "), "3 3 west");
     r = run({world(), "/dev/stdin"}, {"define main as { move }\n"});
