@@ -3,6 +3,8 @@
 // a hang or a sanitizer report. Built against the plain runner and against the sanitized one.
 #include <gtest/gtest.h>
 
+#include "app/runreport.h"
+
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -56,25 +58,7 @@ std::string readAll(const std::string& path) {
 
 // A text as the runner quotes it in its box lines.
 std::string q(const std::string& text) {
-    std::string out;
-    for (unsigned char c : text) {
-        switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '"': out += "\\\""; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        case '\r': out += "\\r"; break;
-        default:
-            if (c < 0x20 || c >= 0x7F) {
-                char hex[5];
-                std::snprintf(hex, sizeof hex, "\\x%02x", c);
-                out += hex;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out;
+    return quoted(text);
 }
 
 std::string box(const std::string& caption, const std::string& text) {
