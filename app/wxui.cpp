@@ -33,6 +33,17 @@ bool WxUI::askText(const char* prompt, const char* title, std::string& answer) {
     return true;
 }
 
+PindleUI::Answer WxUI::askYesNoCancel(const char* text, const char* caption) {
+    wxMessageDialog dialog(nullptr, fromText(text), fromText(caption),
+                           wxYES_NO | wxCANCEL | wxCENTRE);
+    dialog.SetYesNoCancelLabels("&Save", "&Discard", "Cancel");
+    switch (dialog.ShowModal()) {
+    case wxID_YES: return YES;
+    case wxID_NO: return NO;
+    default: return CANCEL;
+    }
+}
+
 // The folder of the current file, where the selectors start.
 static wxString folderOf(const char* current) {
     wxFileName name(fromText(current));

@@ -12,6 +12,7 @@ class WxUI : public PindleUI {
                     std::string& path) override;
     bool chooseSaveFile(const char* message, const char* wildcard, const char* current,
                         std::string& path) override;
+    Answer askYesNoCancel(const char* text, const char* caption) override;
     void redrawWorld() override;
     void updateStatus() override;
     void clearWorld() override;

@@ -1,6 +1,8 @@
 // pindle-run as its users see it: a process with arguments, output and an exit status.
 #include <gtest/gtest.h>
 
+#include "tests/process.h"
+
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -12,18 +14,6 @@
 #include <vector>
 
 namespace {
-
-struct Result {
-    std::string out, err;
-    int status; // the exit status, or 128 + the signal that ended the process
-};
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // The 16 rows of an empty world picture with the given rows replaced.
 std::string picture(const std::vector<std::pair<int, std::string>>& rows) {
@@ -58,32 +48,7 @@ class RunnerTest : public ::testing::Test {
     }
 
     // Runs pindle-run with args, its standard output and error caught in files.
-    Result run(const std::vector<std::string>& args) {
-        std::string outPath = dir + "/.stdout", errPath = dir + "/.stderr";
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(PINDLE_RUN));
-        for (const auto& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        pid_t pid = fork();
-        if (pid == 0) {
-            int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(126);
-            execv(PINDLE_RUN, argv.data());
-            _exit(127);
-        }
-        Result r{"", "", -1};
-        int wstatus = 0;
-        if (pid < 0 || waitpid(pid, &wstatus, 0) != pid) {
-            ADD_FAILURE() << "could not run " << PINDLE_RUN;
-            return r;
-        }
-        r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
-        r.out = readAll(outPath);
-        r.err = readAll(errPath);
-        return r;
-    }
+    Result run(const std::vector<std::string>& args) { return runProcess(PINDLE_RUN, args, dir); }
 
     // Runs PROGRAM on a world, both given as text.
     Result runOn(const std::string& world, const std::string& program,

@@ -59,21 +59,6 @@ void charToCanvas(int code) {
     frame->canvas->GetEventHandler()->ProcessEvent(event);
 }
 
-void press(int tag) {
-    wxCommandEvent event(wxEVT_BUTTON, pn_button[tag - 1]->GetId());
-    button_proc(*pn_button[tag - 1], event);
-}
-
-void setEditorText(const std::string& text) {
-    subframe->text_window->ChangeValue(text);
-    subframe->text_window->MarkDirty();
-}
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 using CommandsTest = GuiTest;
 
 TEST_F(CommandsTest, FirstStepReloadsTheWorldAndShowsMainWithoutMoving) {

@@ -19,21 +19,6 @@
 
 namespace {
 
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool exists(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
-}
-
-void setEditorText(const std::string& text) {
-    subframe->text_window->ChangeValue(text);
-    subframe->text_window->MarkDirty();
-}
-
 wxString titleFor(const std::string& name) {
     return wxString("Pindle's Editor: ") + wxString::FromUTF8(name.c_str());
 }

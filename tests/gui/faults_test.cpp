@@ -23,31 +23,12 @@
 #include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <wx/modalhook.h>
 #include <wx/timer.h>
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool exists(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
-}
-
-void press(int tag) {
-    wxCommandEvent event(wxEVT_BUTTON, pn_button[tag - 1]->GetId());
-    button_proc(*pn_button[tag - 1], event);
-}
-
-void setEditorText(const std::string& text) {
-    subframe->text_window->ChangeValue(text);
-    subframe->text_window->MarkDirty();
-}
 
 void expectRobotAt(int x, int y, int heading) {
     EXPECT_EQ(icon_x, 30 * x);
@@ -104,6 +85,25 @@ class InsideRun : public wxTimer {
     std::function<void()> action_;
     bool done_ = false;
     int ticks_ = 0;
+};
+
+// Answers every modal dialog of the real display, and counts them. Registered after the
+// harness's own hook, it is asked first, so the harness does not fail the test.
+class AnswerDialogs : public wxModalDialogHook {
+  public:
+    explicit AnswerDialogs(int answer) : answer_(answer) { Register(); }
+    ~AnswerDialogs() override { Unregister(); }
+    int shown = 0;
+
+  protected:
+    int Enter(wxDialog*) override {
+        ++shown;
+        return answer_;
+    }
+    void Exit(wxDialog*) override {}
+
+  private:
+    int answer_;
 };
 
 class FaultsTest : public GuiTest {
@@ -379,6 +379,33 @@ TEST_F(FaultsTest, EndlessRecursionStopsTheRunWhenTheReturnStackIsFull) {
     EXPECT_EQ(CodeStack.size(), 0);
     expectRobotAt(7, 6, 1);
     EXPECT_TRUE(scripted().boxes.empty());
+}
+
+TEST_F(FaultsTest, WindowAsksBeforeChangedTextIsDropped) {
+    frame->OnMenuCommand(ID_EDIT_PROGRAM);
+    setEditorText("define main as { left }\n");
+    WxUI window;
+    setUI(&window);
+    bool safe;
+    int shown;
+    {
+        AnswerDialogs answer(wxID_NO);
+        safe = keepEditsSafe();
+        shown = answer.shown;
+    }
+    setUI(&scripted());
+    EXPECT_EQ(shown, 1) << "the question is shown";
+    EXPECT_TRUE(safe) << "answered No: the text may go";
+    // Closing the main window asks the same question; answered Cancel, the window stays.
+    setUI(&window);
+    {
+        AnswerDialogs answer(wxID_CANCEL);
+        EXPECT_FALSE(frame->Close());
+        shown = answer.shown;
+    }
+    setUI(&scripted());
+    EXPECT_EQ(shown, 1) << "the question is shown";
+    EXPECT_TRUE(subframe->text_window->IsModified());
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <sys/stat.h>
 #include <wx/dcmemory.h>
 #include <wx/uiaction.h>
 
@@ -71,6 +72,26 @@ ScriptedWxUI& scripted() {
 
 bool sameColour(const wxColour& a, const wxColour& b) {
     return a.Red() == b.Red() && a.Green() == b.Green() && a.Blue() == b.Blue();
+}
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool exists(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+void press(int tag) {
+    wxCommandEvent event(wxEVT_BUTTON, pn_button[tag - 1]->GetId());
+    button_proc(*pn_button[tag - 1], event);
+}
+
+void setEditorText(const std::string& text) {
+    subframe->text_window->ChangeValue(text);
+    subframe->text_window->MarkDirty();
 }
 
 void GuiTest::pump(int ms) {

@@ -53,3 +53,7 @@ class GuiTest : public ::testing::Test {
 };
 
 bool sameColour(const wxColour& a, const wxColour& b);
+std::string fileText(const std::string& path); // a whole file, or "" when it cannot be read
+bool exists(const std::string& path);
+void press(int tag);                         // the command button with this tag (1 to 10)
+void setEditorText(const std::string& text); // typed into the editor: marked as changed
