@@ -23,11 +23,6 @@ class KeypressTest : public CoreTest {
   protected:
     WorldRobot& r = worldRobot;
 
-    static void place(int x, int y, int heading) {
-        icon_x = 30 * x;
-        icon_y = 30 * y;
-        position = heading;
-    }
     // Records the actions that act() performs under name, as d, name, keys, d would.
     template <typename Actions> void record(const char* name, Actions act) {
         rec.answers.push_back(name);

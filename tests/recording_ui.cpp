@@ -107,6 +107,20 @@ void CoreTest::TearDown() {
     if (std::system(cmd.c_str()) != 0) ADD_FAILURE() << "could not remove " << tempDir;
 }
 
+void CoreTest::place(int x, int y, int heading) {
+    icon_x = 30 * x;
+    icon_y = 30 * y;
+    position = heading;
+}
+
+int CoreTest::storedCorners() {
+    int n = 0;
+    for (world_row* r = PindlesWorld.world; r; r = r->next)
+        for (world_corner* c = r->column; c; c = c->next)
+            ++n;
+    return n;
+}
+
 std::string CoreTest::writeFile(const std::string& name, const std::string& text) {
     std::string path = tempDir + "/" + name;
     std::ofstream(path, std::ios::binary) << text;

@@ -52,6 +52,10 @@ class CoreTest : public ::testing::Test {
     RecordingUI rec;
     void SetUp() override;
     void TearDown() override;
+    // Puts the robot on corner (x, y) with the heading.
+    static void place(int x, int y, int heading);
+    // The number of stored corners, walking the lists as the view does.
+    static int storedCorners();
     // Writes text to a fresh file in the test's temporary folder; returns its path.
     std::string writeFile(const std::string& name, const std::string& text);
     std::string tempDir;

@@ -15,11 +15,6 @@ class RobotTest : public CoreTest {
   protected:
     WorldRobot& r = worldRobot;
 
-    static void place(int x, int y, int heading) {
-        icon_x = 30 * x;
-        icon_y = 30 * y;
-        position = heading;
-    }
     static void addWall(int x1, int y1, int x2, int y2) {
         walls = new line_struct(30 * x1, 30 * y1, 30 * x2, 30 * y2, walls);
     }

@@ -34,13 +34,6 @@ class SituationTest : public CoreTest {
                           std::to_string(w->x2) + " " + std::to_string(w->y2));
         return out;
     }
-    static int storedCorners() {
-        int n = 0;
-        for (world_row* r = PindlesWorld.world; r; r = r->next)
-            for (world_corner* c = r->column; c; c = c->next)
-                ++n;
-        return n;
-    }
     // The stored item of a corner, walking the lists (get hides rows and columns 0); '-' if none.
     static char stored(int x, int y) {
         for (world_row* r = PindlesWorld.world; r; r = r->next)

@@ -12,14 +12,6 @@ namespace {
 
 class WorldTest : public CoreTest {
   protected:
-    // The number of stored corners, walking the lists as the view does.
-    static int storedCorners() {
-        int n = 0;
-        for (world_row* r = PindlesWorld.world; r; r = r->next)
-            for (world_corner* c = r->column; c; c = c->next)
-                ++n;
-        return n;
-    }
     static void addWall(int x1, int y1, int x2, int y2) {
         walls = new line_struct(x1, y1, x2, y2, walls);
     }
