@@ -12,7 +12,6 @@
 #include <cstring>
 #include <string>
 #include <unistd.h>
-#include <wx/filename.h>
 #include <wx/utils.h>
 
 char editFileName[80];
@@ -95,7 +94,7 @@ static bool readText(const char* name, wxString& text) {
         bytes.append(chunk, n);
     bool ok = !std::ferror(fp);
     std::fclose(fp);
-    if (!ok || wxFileName::DirExists(fromText(name))) return false;
+    if (!ok) return false; // a directory opens, but reading it fails
     std::replace(bytes.begin(), bytes.end(), '\0', ' ');
     text = fromText(bytes.c_str());
     return true;

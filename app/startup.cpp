@@ -11,6 +11,7 @@
 #include "world/robot.h"
 #include "world/world.h"
 
+#include <algorithm>
 #include <string>
 #include <wx/display.h>
 #include <wx/filename.h>
@@ -45,11 +46,6 @@ static void findDefaultFiles() {
         w_f = &world[0];
         p_f = &program[0];
     }
-}
-
-// A configured place or size the window system can take: absurd values are brought within it.
-static int within(int v, int lo, int hi) {
-    return v < lo ? lo : v > hi ? hi : v;
 }
 
 static void createTools() {
@@ -126,8 +122,10 @@ MyFrame* startUp(int argc, char** argv) {
     createTools();
     wxRect display = wxDisplay(0u).GetGeometry();
     frame =
-        new MyFrame(nullptr, "Pindle's World 1.2", within(k_x, -10000, 10000),
-                    within(k_y, -10000, 10000), within(k_w, 100, 10000), within(k_h, 100, 10000));
+        // A configured place or size the window system can take: absurd values are brought in.
+        new MyFrame(nullptr, "Pindle's World 1.2", std::clamp(k_x, -10000, 10000),
+                    std::clamp(k_y, -10000, 10000), std::clamp(k_w, 100, 10000),
+                    std::clamp(k_h, 100, 10000));
     wxPoint at = frame->GetPosition();
     int editorX = at.x + 410 > display.width ? display.width - 410 : at.x + 410;
     subframe = new MyEditor(frame, "Pindle's World Editor", editorX, at.y + 90, 400, 480,

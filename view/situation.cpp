@@ -7,6 +7,7 @@
 #include "lang/wordreader.h"
 #include "world/world.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -36,12 +37,9 @@ struct HeldStream {
 int pixels(int corner) {
     long long p = 30LL * corner;
     const long long limit = 1000000000LL;
-    return static_cast<int>(p > limit ? limit : p < -limit ? -limit : p);
+    return static_cast<int>(std::clamp(p, -limit, limit));
 }
 
-int within(int v, int lo, int hi) {
-    return v < lo ? lo : v > hi ? hi : v;
-}
 bool outOfBounds(int v) {
     return v > 15 || v < 0;
 }
@@ -74,11 +72,11 @@ void reportBounds(const char* item, const char* keywordCaption = nullptr) {
 void markWall() {
     if (x1 == x2) {
         if (x1 < 0 || x1 > LAST_MARKED) return;
-        for (int y = within(y1, 0, LAST_MARKED + 1); y <= y2 && y <= LAST_MARKED; ++y)
+        for (int y = std::clamp(y1, 0, LAST_MARKED + 1); y <= y2 && y <= LAST_MARKED; ++y)
             PindlesWorld.set(x1, y, '\0');
     } else {
         if (y1 < 0 || y1 > LAST_MARKED) return;
-        for (int x = within(x1, 0, LAST_MARKED + 1); x <= x2 && x <= LAST_MARKED; ++x)
+        for (int x = std::clamp(x1, 0, LAST_MARKED + 1); x <= x2 && x <= LAST_MARKED; ++x)
             PindlesWorld.set(x, y1, '\0');
     }
 }
@@ -100,8 +98,8 @@ void wallItem(WordReader& in, const char* keyword) {
     x2 = pixels(x2);
     y2 = pixels(y2);
     const int far = 30 * FARTHEST;
-    int X1 = within(x1, -far, far), Y1 = within(y1, -far, far);
-    int X2 = within(x2, -far, far), Y2 = within(y2, -far, far);
+    int X1 = std::clamp(x1, -far, far), Y1 = std::clamp(y1, -far, far);
+    int X2 = std::clamp(x2, -far, far), Y2 = std::clamp(y2, -far, far);
     ui().drawWall(X1, Y1, X2, Y2);
     line_struct* wall = new (std::nothrow) line_struct(X1, Y1, X2, Y2, walls);
     if (wall) walls = wall;
