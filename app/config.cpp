@@ -1,10 +1,12 @@
 #include "app/config.h"
 
+#include "lang/outside.h"
 #include "lang/textfile.h"
 #include "lang/wordreader.h"
 
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 static char defaultWorld[] = "mountain.sit";
 static char defaultProgram[] = "mountain.pnd";
@@ -40,8 +42,11 @@ bool readConfig(const char* path) {
 }
 
 void chooseConfig(int argc, char** argv) {
+    struct stat st;
     if (argc > 1) {
-        readConfig(argv[1]);
+        // A named file that is there but cannot be read is told; a missing one is not.
+        if (!readConfig(argv[1]) && lstat(argv[1], &st) == 0)
+            ui().messageBox("Cannot read this configuration file", argv[1]);
     } else if (readConfig("pindle.cfg")) {
         RUNMODE = 1;
     }

@@ -11,5 +11,6 @@ extern int RUNMODE;  // 1 once a configuration was read from pindle.cfg
 // paths of 80 characters or more, keep their values. False when the file cannot be opened.
 bool readConfig(const char* path);
 // Chooses the configuration from the command line: the file the first argument names, or
-// pindle.cfg in the current folder when there is no argument.
+// pindle.cfg in the current folder when there is no argument. A named file that exists but
+// cannot be read is reported in a box.
 void chooseConfig(int argc, char** argv);

@@ -5,6 +5,8 @@
 #include "app/runstate.h"
 #include "app/wxui.h"
 #include "lang/outside.h"
+#include "lang/safesave.h"
+#include "lang/textfile.h"
 #include "view/situation.h"
 
 #include <cstdio>
@@ -83,37 +85,31 @@ static bool contains(const std::string& name, const char* part) {
     return name.find(part) != std::string::npos;
 }
 
-// Reads a whole file as the editor shows it: UTF-8 text, or else 8-bit text.
-static bool readText(const char* name, wxString& text) {
-    FILE* fp = std::fopen(name, "rb");
-    if (!fp) return false;
+// The largest file the editor takes: far beyond any program or world a student writes.
+static constexpr size_t editorLimit = 16 * 1024 * 1024;
+
+// Reads a whole regular file as the editor shows it: UTF-8 text, or else 8-bit text. A file
+// too large for the editor is refused with a box; other failures are the caller's to tell.
+static WholeFile readText(const char* name, wxString& text) {
     std::string bytes;
-    char chunk[65536];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, fp)) > 0)
-        bytes.append(chunk, n);
-    bool ok = !std::ferror(fp);
-    std::fclose(fp);
-    if (!ok) return false; // a directory opens, but reading it fails
+    WholeFile result = readWholeFile(name, editorLimit, bytes);
+    if (result == WholeFile::TOO_LARGE)
+        ui().messageBox("This file is too large for the editor (more than 16 MB)", name);
+    if (result != WholeFile::READ) return result;
     std::replace(bytes.begin(), bytes.end(), '\0', ' ');
     text = fromText(bytes.c_str());
-    return true;
+    return result;
 }
 
-// Writes the text to a new file beside name and renames it over name, so that a failed
-// write never leaves name truncated.
+// Writes the text to name without ever damaging it; when a write in place failed, a box
+// names the file that keeps the old text.
 static bool writeText(const std::string& name, const wxString& text) {
-    std::string temp = name + ".saving";
-    FILE* fp = std::fopen(temp.c_str(), "wb");
-    if (!fp) return false;
-    std::string bytes = toText(text);
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), fp) == bytes.size();
-    ok = (std::fflush(fp) == 0) && ok;
-    ok = (fsync(fileno(fp)) == 0) && ok;
-    ok = (std::fclose(fp) == 0) && ok;
-    if (ok && std::rename(temp.c_str(), name.c_str()) == 0) return true;
-    std::remove(temp.c_str());
-    return false;
+    SaveOutcome outcome = saveFileSafely(name.c_str(), toText(text));
+    if (!outcome.saved && !outcome.keptOld.empty()) {
+        std::string kept = "The old text of " + name + " is kept in " + outcome.keptOld;
+        ui().messageBox(kept.c_str(), "File Error");
+    }
+    return outcome.saved;
 }
 
 static void loadIntoEditor(const wxString& text) {
@@ -130,10 +126,15 @@ void EditPindleFile(const char* name) {
     // Changed text is replaced only once the user has saved or discarded it.
     if (name && keepEditsSafe()) {
         wxString text;
-        if (readText(name, text)) loadIntoEditor(text);
+        WholeFile read = readText(name, text);
+        if (read == WholeFile::READ) loadIntoEditor(text);
         subframe->SetAcceleratorTable(menusAccel());
-        setEditorTitle(name);
-        setFileName(editFileName, name);
+        // A file too large to show keeps the editor on its own file, so that no save can
+        // write the previous text over it. A missing file is taken as a new one of that name.
+        if (read != WholeFile::TOO_LARGE) {
+            setEditorTitle(name);
+            setFileName(editFileName, name);
+        }
     }
     subframe->Show(true);
     subframe->SetFocus();
@@ -211,10 +212,10 @@ void MyEditor::openFile() {
         ui().messageBox("File name too long (max is 80)", name.c_str());
         return;
     }
-    if (!readText(name.c_str(), text)) {
+    WholeFile read = readText(name.c_str(), text);
+    if (read == WholeFile::CANNOT_READ)
         ui().messageBox("Cannot open file for some reason", "File Error");
-        return;
-    }
+    if (read != WholeFile::READ) return;
     loadIntoEditor(text);
     setEditorTitle(name.c_str());
     setFileName(editFileName, name.c_str());

@@ -3,8 +3,10 @@
 #include "app/ids.h"
 #include "app/pindle.h"
 #include "app/runcontrol.h"
+#include "app/wxui.h"
 #include "view/canvas.h"
 #include "view/situation.h"
+#include "world/robot.h"
 
 wxBEGIN_EVENT_TABLE(MyFrame, wxFrame) EVT_MENU(wxID_ANY, MyFrame::onMenu) EVT_SIZE(MyFrame::OnSize)
     EVT_CLOSE(MyFrame::OnClose) EVT_ACTIVATE(MyFrame::OnActivate) wxEND_EVENT_TABLE()
@@ -37,6 +39,13 @@ void MyFrame::focusCanvasLater() {
     CallAfter([this] {
         if (canvas && IsShown()) canvas->SetFocus();
     });
+}
+
+void MyFrame::showRecording() {
+    wxString title = mainTitle;
+    if (macroName[0] != '\0')
+        title += wxString::Format(" - recording %s (d ends it)", fromText(macroName));
+    SetTitle(title);
 }
 
 void MyFrame::OnClose(wxCloseEvent& event) {

@@ -2,6 +2,9 @@
 #pragma once
 #include <wx/wx.h>
 
+// The main window's title.
+constexpr const char* mainTitle = "Pindle's World 1.2";
+
 class MyCanvas;
 class MyEditor;
 
@@ -22,6 +25,8 @@ class MyFrame : public wxFrame {
     // After a command: the world canvas takes the keys again, unless the command has just
     // brought a file up in the editor (to edit it, or at a fault), which then keeps them.
     void focusWorldCanvas();
+    // The title tells whether a recording of keys is going on, and under which name.
+    void showRecording();
 
   private:
     void onMenu(wxCommandEvent& event);
@@ -32,6 +37,12 @@ class MyFrame : public wxFrame {
 class MyApp : public wxApp {
   public:
     bool OnInit() override;
+    // The command line as the system gave it, before the toolkit starts.
+    static void keepCommandLine(int argc, char** argv);
+
+  private:
+    static int rawArgc;
+    static char** rawArgv;
 };
 
 extern MyFrame* frame;

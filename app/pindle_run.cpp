@@ -5,6 +5,7 @@
 #include "lang/outside.h"
 #include "lang/parser.h"
 #include "lang/table.h"
+#include "lang/textfile.h"
 #include "view/situation.h"
 #include "world/robot.h"
 #include "world/world.h"
@@ -17,10 +18,11 @@
 
 namespace {
 
-const char* const usageText = "usage: pindle-run [--max-steps N] [--trace] WORLD.sit PROGRAM.pnd\n"
-                              "       pindle-run --check PROGRAM.pnd\n"
-                              "       pindle-run --dump PROGRAM.pnd [PROGRAM.pnd ...]\n"
-                              "       pindle-run --help | --version\n";
+const char* const usageText =
+    "usage: pindle-run [--max-steps N] [--trace] [--] WORLD.sit PROGRAM.pnd\n"
+    "       pindle-run --check [--] PROGRAM.pnd\n"
+    "       pindle-run --dump [--] PROGRAM.pnd [PROGRAM.pnd ...]\n"
+    "       pindle-run --help | --version\n";
 
 enum Exit { FINISHED = 0, STOPPED_EXIT = 1, NOT_STARTED = 2, LIMIT = 3, USAGE = 64 };
 
@@ -33,11 +35,18 @@ class RunnerUI : public PindleUI {
     void programFault(const char* file, int line, int column, const char* msg,
                       const char* token) override {
         std::fflush(stdout);
-        std::fprintf(stderr, "%s:%d:%d: error: %s %s\n", file, line, column, flat(msg).c_str(),
-                     flat(token).c_str());
+        std::fprintf(stderr, "%s:%d:%d: error: %s %s\n", fileName(file).c_str(), line, column,
+                     flat(msg).c_str(), flat(token).c_str());
     }
 
   private:
+    // The name as it is, which editors can open, unless a control byte in it would break the
+    // line: then quoted.
+    static std::string fileName(const char* name) {
+        for (const char* p = name; *p; ++p)
+            if (static_cast<unsigned char>(*p) < 0x20 || *p == 0x7F) return quoted(name);
+        return name;
+    }
     static std::string flat(std::string text) {
         for (char& c : text)
             if (c == '\n') c = ' ';
@@ -77,6 +86,10 @@ bool parseOptions(int argc, char** argv, Options& o) {
     for (; a < argc && argv[a][0] == '-' && argv[a][1] != '\0'; ++a) {
         std::string arg = argv[a];
         Options::Mode mode;
+        if (arg == "--") {
+            ++a; // every argument after it is a file, even one that starts with a dash
+            break;
+        }
         if (arg == "--max-steps") {
             if (++a >= argc || !parseCount(argv[a], o.maxSteps)) return false;
             runOption = true;
@@ -176,9 +189,8 @@ int run(const Options& o) {
     return finished ? FINISHED : STOPPED_EXIT;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+// Does what the arguments ask; the exit status.
+int pindleRun(int argc, char** argv) {
     Options o;
     if (!parseOptions(argc, argv, o)) return usage();
     if (o.mode == Options::HELP) {
@@ -191,10 +203,27 @@ int main(int argc, char** argv) {
     }
     static RunnerUI runnerUI;
     setUI(&runnerUI);
+    readPipes(true); // scripts hand programs and worlds over through pipes
     setRobot(&worldRobot);
     switch (o.mode) {
     case Options::CHECK: return check(o.files[0]);
     case Options::DUMP: return dump(o.files);
     default: return run(o);
     }
+}
+
+// True when everything written to standard output and standard error reached them; a message
+// on standard error when standard output failed.
+bool outputWritten() {
+    bool outWritten = std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (!outWritten) std::fputs("pindle-run: could not write standard output\n", stderr);
+    return outWritten && std::fflush(stderr) == 0 && !std::ferror(stderr);
+}
+
+} // namespace
+
+// A report that could not be written must not pass for a result: exit status 2.
+int main(int argc, char** argv) {
+    int status = pindleRun(argc, argv);
+    return outputWritten() ? status : NOT_STARTED;
 }

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <string>
+#include <wx/dcmemory.h>
 #include <wx/display.h>
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
@@ -48,6 +49,21 @@ static void findDefaultFiles() {
     }
 }
 
+// Brings the font down from its own size, in half points, until every text fits the box.
+static void fitTexts(wxFont& font, std::initializer_list<wxString> texts, wxSize box) {
+    wxBitmap scratch(1, 1);
+    wxMemoryDC dc(scratch);
+    for (double size = font.GetFractionalPointSize(); size > 6; size -= 0.5) {
+        font.SetFractionalPointSize(size);
+        dc.SetFont(font);
+        bool fit = std::all_of(texts.begin(), texts.end(), [&](const wxString& text) {
+            wxSize extent = dc.GetTextExtent(text);
+            return extent.x <= box.x && extent.y <= box.y;
+        });
+        if (fit) return;
+    }
+}
+
 static void createTools() {
     black_pen = new wxPen(wxColour("BLACK"), 1, wxPENSTYLE_SOLID);
     black_pen2 = new wxPen(wxColour("BLACK"), 5, wxPENSTYLE_SOLID);
@@ -58,6 +74,13 @@ static void createTools() {
     buttonFont = new wxFont(14, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL);
     ttyFont = new wxFont(14, wxFONTFAMILY_TELETYPE, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD);
     thingFont = new wxFont(14, wxFONTFAMILY_TELETYPE, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL);
+    // Every label whole inside its 50 x 25 button, less the button's own border.
+    fitTexts(*buttonFont,
+             {"move", "left", "read", "write", "b1=b2", "b2=b1", "run", "step", "reset", "define"},
+             wxSize(46, 21));
+    // Each status line within its 15 pixels, and the longest within the panel's 200, less
+    // its border and the lines' indent of 5.
+    fitTexts(*ttyFont, {"b1='W' -> WORLD", "Next:" + wxString('W', 22)}, wxSize(192, 15));
     for (int i = 0; i < 5; ++i)
         pn_icon[i] = new wxIcon(iconImage(i));
 }
@@ -104,14 +127,22 @@ static void createButtons() {
                      {"b1=b2", 100, 0}, {"b2=b1", 100, 25}, {"run", 150, 0}, {"step", 150, 25},
                      {"reset", 200, 0}, {"define", 200, 25}};
     for (int i = 0; i < 10; ++i) {
-        wxButton* b = new wxButton(frame->panel, wxID_ANY, buttons[i].label,
-                                   wxPoint(buttons[i].x, buttons[i].y), wxSize(50, 25));
+        // Exact fit: the toolkit's padding is left out, so the label has the whole button.
+        wxButton* b =
+            new wxButton(frame->panel, wxID_ANY, buttons[i].label,
+                         wxPoint(buttons[i].x, buttons[i].y), wxSize(50, 25), wxBU_EXACTFIT);
         b->SetFont(*buttonFont);
         b->Bind(wxEVT_BUTTON, [b](wxCommandEvent& e) { button_proc(*b, e); });
         pn_button[i] = b;
     }
     for (long i = 0; i < 10; ++i)
         pn_button[i]->SetClientData(reinterpret_cast<void*>(i + 1));
+}
+
+// Where the editor's edge goes along one axis: beside the main window, brought back so that the
+// whole editor (size pixels) stays on a display of extent pixels.
+static int editorPlace(int wanted, int extent, int size = 400) {
+    return wanted + size > extent ? std::max(0, extent - size - 10) : wanted;
 }
 
 MyFrame* startUp(int argc, char** argv) {
@@ -123,12 +154,12 @@ MyFrame* startUp(int argc, char** argv) {
     wxRect display = wxDisplay(0u).GetGeometry();
     frame =
         // A configured place or size the window system can take: absurd values are brought in.
-        new MyFrame(nullptr, "Pindle's World 1.2", std::clamp(k_x, -10000, 10000),
+        new MyFrame(nullptr, mainTitle, std::clamp(k_x, -10000, 10000),
                     std::clamp(k_y, -10000, 10000), std::clamp(k_w, 100, 10000),
                     std::clamp(k_h, 100, 10000));
     wxPoint at = frame->GetPosition();
-    int editorX = at.x + 410 > display.width ? display.width - 410 : at.x + 410;
-    subframe = new MyEditor(frame, "Pindle's World Editor", editorX, at.y + 90, 400, 480,
+    subframe = new MyEditor(frame, "Pindle's World Editor", editorPlace(at.x + 410, display.width),
+                            editorPlace(at.y + 90, display.height, 480), 400, 480,
                             wxCAPTION | wxRESIZE_BORDER, "editor");
     subframe->Show(false);
     frame->SetIcon(*pn_icon[0]);
@@ -157,10 +188,21 @@ MyFrame* startUp(int argc, char** argv) {
     return frame;
 }
 
+int MyApp::rawArgc = 0;
+char** MyApp::rawArgv = nullptr;
+
+void MyApp::keepCommandLine(int argc, char** argv) {
+    rawArgc = argc;
+    rawArgv = argv;
+}
+
 bool MyApp::OnInit() {
     static WxUI windowUI;
     setUI(&windowUI);
     setRobot(&worldRobot);
-    startUp(argc, argv);
+    if (rawArgv)
+        startUp(rawArgc, rawArgv);
+    else
+        startUp(argc, argv);
     return true;
 }

@@ -1,6 +1,7 @@
 #include "app/wxui.h"
 
 #include "app/editor.h"
+#include "app/messagebox.h"
 #include "app/pindle.h"
 #include "app/runcontrol.h"
 #include "view/status.h"
@@ -21,8 +22,9 @@ std::string toText(const wxString& text) {
     return std::string(text.utf8_str());
 }
 
-void WxUI::messageBox(const char* text, const char* caption, int, int) {
-    wxMessageBox(fromText(text), fromText(caption), wxOK | wxCENTRE);
+void WxUI::messageBox(const char* text, const char* caption, int x, int y) {
+    PlacedMessageBox box(fromText(text), fromText(caption), x, y);
+    box.ShowModal();
 }
 
 bool WxUI::askText(const char* prompt, const char* title, std::string& answer) {

@@ -3,6 +3,7 @@
 
 #include "lang/bool.h"
 #include "lang/errormsg.h"
+#include "lang/outside.h"
 
 #include <cstdio>
 #include <cstring>
@@ -78,33 +79,54 @@ static void setCode(defined& row, const char* code) {
     std::memcpy(row.byteCode, code, n);
 }
 
-static void storeCode(defined& row, const char* name, const char* code) {
+// How the table tells a refusal: through the program error reporter for a compiled
+// definition, in a box titled with its name for a recorded one.
+using Refusal = void (*)(const char* msg, const char* name);
+
+static void refuseInProgram(const char* msg, const char* name) {
+    errorMsg(msg, name);
+}
+static void refuseRecording(const char* msg, const char* name) {
+    ui().messageBox(msg, name);
+}
+
+static void storeCode(defined& row, const char* name, const char* code, Refusal refuse) {
     if (std::strlen(code) >= static_cast<size_t>(MAXBYTECODE))
-        errorMsg("Definition is too long, break it down?", name);
+        refuse("Definition is too long, break it down?", name);
     setCode(row, code);
 }
 
-void storeInstruction(const char* name, const char* byteCode) {
+// Stores as storeInstruction does; false when the table is full and the name is not in it.
+static bool store(const char* name, const char* byteCode, Refusal refuse) {
     int row = 0;
     if (!StrEq(name, "main")) {
         for (int r = 1; r < firstEmpty; ++r) {
             if (StrEq(definedTable[r].name, name)) {
-                storeCode(definedTable[r], name, byteCode);
-                return;
+                storeCode(definedTable[r], name, byteCode, refuse);
+                return true;
             }
         }
         if (firstEmpty >= MAXDEFINITIONS) {
             char msg[80];
             formatCut(msg, sizeof msg, "Pindle can only handle %d instructions--ignoring",
                       MAXDEFINITIONS);
-            errorMsg(msg, name);
-            return;
+            refuse(msg, name);
+            return false;
         }
         row = firstEmpty;
     }
     formatCut(definedTable[row].name, MAXDEFNAME, "%s", name);
-    storeCode(definedTable[row], name, byteCode);
+    storeCode(definedTable[row], name, byteCode, refuse);
     if (row != 0) ++firstEmpty;
+    return true;
+}
+
+void storeInstruction(const char* name, const char* byteCode) {
+    store(name, byteCode, refuseInProgram);
+}
+
+bool storeRecording(const char* name, const char* byteCode) {
+    return store(name, byteCode, refuseRecording);
 }
 
 int findUserInstruc(const char* name) {

@@ -17,6 +17,9 @@ extern int CurrInstrNum;         // the row of the definition being compiled, -1
 
 // Enters name with code, or replaces the code of the row that has the name.
 void storeInstruction(const char* name, const char* byteCode);
+// Stores a keyboard recording as storeInstruction does, but tells a refusal in a box titled
+// with its name rather than in a program file. False when nothing was stored (a full table).
+bool storeRecording(const char* name, const char* byteCode);
 // The row of name, or -1.
 int findUserInstruc(const char* name);
 // The code of the row of name, or null.

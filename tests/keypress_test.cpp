@@ -122,14 +122,27 @@ TEST_F(KeypressTest, LongNamesAreCutToThirtyOneCharacters) {
     EXPECT_EQ(code(cut.c_str()), "L");
 }
 
-TEST_F(KeypressTest, RecordingKeepsItsFirstSeventyNineLetters) {
+TEST_F(KeypressTest, ATooLongRecordingIsToldByItsNameAndShownAsStored) {
     record("long", [&] {
         for (int n = 0; n < 100; ++n)
             r.left();
     });
     EXPECT_EQ(byteI, 79);
-    EXPECT_EQ(rec.boxes.back().text, "Defined long as " + std::string(79, 'L'));
-    EXPECT_LE(code("long").size(), 39u); // the table keeps what fits its row
+    // No program file is brought up: the box names the recording, and the code is the row's.
+    EXPECT_EQ(rec.shownFile, "");
+    EXPECT_EQ(rec.boxLines(), (Lines{"long|Stop definition by pressing 'd'",
+                                     "long|Definition is too long, break it down?",
+                                     "long|Defined long as " + std::string(39, 'L')}));
+    EXPECT_EQ(code("long"), std::string(39, 'L'));
+}
+
+TEST_F(KeypressTest, ARecordingRefusedByAFullTableIsNotShownAsDefined) {
+    for (int n = 1; n < MAXDEFINITIONS; ++n)
+        storeInstruction(("row" + std::to_string(n)).c_str(), "M");
+    record("extra", [&] { r.left(); });
+    EXPECT_EQ(rec.boxLines(), (Lines{"extra|Stop definition by pressing 'd'",
+                                     "extra|Pindle can only handle 100 instructions--ignoring"}));
+    EXPECT_EQ(rec.shownFile, "");
 }
 
 TEST_F(KeypressTest, ExecuteCompilesTheProgramFileFirstWhileNoRunHasHappened) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
@@ -20,6 +21,20 @@ std::string readAll(const std::string& path) {
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+// Where a standard stream goes: the file named by `to`, or else the file that catches it.
+static int openOutput(const std::string& to, const std::string& catcher) {
+    return open((to.empty() ? catcher : to).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+}
+
+// The writing end of a pipe whose reading end is closed, with SIGPIPE ignored: writes fail.
+static int closedPipe() {
+    int p[2];
+    if (pipe(p) != 0) return -1;
+    close(p[0]);
+    std::signal(SIGPIPE, SIG_IGN);
+    return p[1];
 }
 
 Result runProcess(const char* program, const std::vector<std::string>& args, const std::string& dir,
@@ -40,6 +55,8 @@ Result runProcess(const char* program, const std::vector<std::string>& args, con
         envp.push_back(&e[0]);
     envp.push_back(nullptr);
 
+    unlink(outPath.c_str()); // nothing caught from an earlier run
+    unlink(errPath.c_str());
     Result r;
     int in[2];
     if (pipe(in) != 0) {
@@ -48,8 +65,8 @@ Result runProcess(const char* program, const std::vector<std::string>& args, con
     }
     pid_t pid = fork();
     if (pid == 0) {
-        int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        int out = opt.outToClosedPipe ? closedPipe() : openOutput(opt.outTo, outPath);
+        int err = openOutput(opt.errTo, errPath);
         if (out < 0 || err < 0 || dup2(in[0], 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0)
             _exit(126);
         close(in[0]);
@@ -57,6 +74,7 @@ Result runProcess(const char* program, const std::vector<std::string>& args, con
         if (opt.asNobody &&
             (setgroups(0, nullptr) != 0 || setgid(NOBODY) != 0 || setuid(NOBODY) != 0))
             _exit(125);
+        if (!opt.cwd.empty() && chdir(opt.cwd.c_str()) != 0) _exit(124);
         execve(program, argv.data(), envp.data());
         _exit(127);
     }

@@ -16,8 +16,11 @@ struct Result {
 };
 
 struct RunOptions {
-    std::string input;     // fed to standard input through a pipe (keep it small)
-    bool asNobody = false; // run as the unprivileged user nobody (the test must be root)
+    std::string input;            // fed to standard input through a pipe (keep it small)
+    bool asNobody = false;        // run as the unprivileged user nobody (the test must be root)
+    std::string outTo{}, errTo{}; // a file standard output or error go to instead ("/dev/full")
+    bool outToClosedPipe = false; // standard output is a pipe nobody reads, SIGPIPE ignored
+    std::string cwd{};            // the folder the program starts in, when not the test's own
 };
 
 // A whole file, or "" when it cannot be read.

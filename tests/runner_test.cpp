@@ -57,9 +57,9 @@ class RunnerTest : public ::testing::Test {
 TEST_F(RunnerTest, HelpAndVersion) {
     Result help = run({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(
-        help.out.rfind("usage: pindle-run [--max-steps N] [--trace] WORLD.sit PROGRAM.pnd\n", 0),
-        0u);
+    EXPECT_EQ(help.out.rfind(
+                  "usage: pindle-run [--max-steps N] [--trace] [--] WORLD.sit PROGRAM.pnd\n", 0),
+              0u);
     EXPECT_EQ(help.err, "");
     Result noArgs = run({});
     EXPECT_EQ(noArgs.err, help.out); // the same usage text, on standard error
@@ -94,6 +94,8 @@ TEST_F(RunnerTest, WrongUsageExitsWith64AndAUsageLine) {
         {"--dump", "--max-steps", "5", "p.pnd"},
         {"--help", "p.pnd"},
         {"--version", "--help"},
+        {"--check", "--"},
+        {"--", "--trace", "w.sit", "p.pnd"},
     };
     for (const auto& args : cases) {
         std::string line;
@@ -131,6 +133,22 @@ TEST_F(RunnerTest, CheckGivesTheVerdictBoxAndFaultLines) {
     EXPECT_NE(r.out.find("No such file as"), std::string::npos) << r.out;
 }
 
+TEST_F(RunnerTest, DoubleDashEndsTheOptions) {
+    writeFile("-w.sit", "pindle 5,5\n");
+    writeFile("-p.pnd", "define main as { move }\n");
+    RunOptions here;
+    here.cwd = dir;
+    Result r = runProcess(PINDLE_RUN, {"--trace", "--", "-w.sit", "-p.pnd"}, dir, here);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("step 1 \"main\"\nstep 2 \"move..done!\"\nend: finished\n", 0), 0u);
+    r = runProcess(PINDLE_RUN, {"--check", "--", "-p.pnd"}, dir, here);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "box \"Parses OK\" \"Program is syntactically correct\"\n");
+    r = runProcess(PINDLE_RUN, {"--dump", "--", "-p.pnd", "-p.pnd"}, dir, here);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "0 main \"M\"\n");
+}
+
 TEST_F(RunnerTest, DumpPrintsTheTableWithLiteralsEscaped) {
     std::string d1 =
         writeFile("d1.pnd", "define turn as { if (not b1=='x') write else { left left } }\n"
@@ -163,6 +181,38 @@ TEST_F(RunnerTest, BoxLinesQuoteLineFeedsQuotesAndHighBytes) {
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out.substr(0, r.out.find('\n') + 1),
               "box \"Line 1\" \"Unknown token at\\n\\xe9t\\xe9\\t}\\n\"\n");
+}
+
+TEST_F(RunnerTest, FaultLinesKeepFileNamesOnOneLine) {
+    std::string odd = writeFile("a\nb\tc\x01\xe9\\.pnd", "define main as { jump }\n");
+    Result r = run({"--check", odd});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, dir + "/a\\nb\\tc\\x01\\xe9\\\\.pnd:1:22: error: Unknown instruction jump\n");
+
+    r = run({"--check", dir + "/x\ny.pnd"}); // the name is also the token, its line feed a space
+    EXPECT_EQ(r.err, dir + "/x\\ny.pnd:0:1: error: No such file as " + dir + "/x y.pnd\n");
+}
+
+TEST_F(RunnerTest, OutputThatCannotBeWrittenExitsWith2) {
+    std::string world = writeFile("w.sit", "pindle 5,5\n");
+    std::string good = writeFile("good.pnd", "define main as { move }\n");
+    std::string bad = writeFile("bad.pnd", "define main as { jump }\n");
+    RunOptions full, closedPipe, errFull;
+    full.outTo = errFull.errTo = "/dev/full";
+    closedPipe.outToClosedPipe = true;
+    const std::vector<std::vector<std::string>> modes = {
+        {world, good}, {"--check", good}, {"--dump", good}, {"--help"}, {"--version"}};
+    for (const RunOptions& opt : {full, closedPipe}) {
+        for (const auto& args : modes) {
+            SCOPED_TRACE(args[0] + (opt.outToClosedPipe ? " | closed pipe" : " > /dev/full"));
+            Result r = runProcess(PINDLE_RUN, args, dir, opt);
+            EXPECT_EQ(r.status, 2);
+            EXPECT_EQ(r.err, "pindle-run: could not write standard output\n");
+        }
+    }
+    // A fault line and a usage line that cannot be written.
+    EXPECT_EQ(runProcess(PINDLE_RUN, {"--check", bad}, dir, errFull).status, 2);
+    EXPECT_EQ(runProcess(PINDLE_RUN, {}, dir, errFull).status, 2);
 }
 
 TEST_F(RunnerTest, MountainExampleFinishes) {

@@ -29,10 +29,12 @@ void stopKeyboardDefine() {
         return;
     }
     macroCode[byteI] = '\0';
-    storeInstruction(macroName, macroCode);
-    char msg[sizeof macroName + sizeof macroCode + 16];
-    formatCut(msg, sizeof msg, "Defined %s as %s", macroName, macroCode);
-    ui().messageBox(msg, macroName);
+    if (storeRecording(macroName, macroCode)) {
+        // The code as the table keeps it, which a recording too long for a row has cut.
+        char msg[sizeof macroName + MAXBYTECODE + 16];
+        formatCut(msg, sizeof msg, "Defined %s as %s", macroName, getCodePtr(macroName));
+        ui().messageBox(msg, macroName);
+    }
     macroName[0] = '\0';
 }
 

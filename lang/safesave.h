@@ -1,0 +1,27 @@
+// Saving a file's new bytes without damaging the file, the links to it or its neighbours.
+#pragma once
+#include <string>
+
+// The outcome of a save: whether the new bytes are in the file; when they are not, the errno
+// that stopped them and, when a write in place failed, the file that keeps the old text.
+struct SaveOutcome {
+    bool saved = false;
+    // Set only when saved is false and the file was written in place: a file (in $TMPDIR or
+    // /tmp, mode 0600) holding the old text, left for the user. The file itself may hold the
+    // old text again (it is put back when that can be done) or a part of the new bytes.
+    std::string keptOld;
+    int error = 0; // the errno of the failure; 0 when saved
+};
+
+// Writes bytes to name. A symbolic link (or a chain of them) is followed to the file it names,
+// which is created when it does not exist yet; the link stays. A new file gets mode
+// 0666 & ~umask (and the folder's default ACL). An existing file must be writable by the user;
+// its bytes are written to a new file beside it (created exclusively under an unpredictable
+// name), which gets the file's mode, owner, group and extended attributes (ACLs), is flushed
+// to disk and renamed over it. When that would not keep the file as the user knows it (it has
+// other hard links, the folder refuses new files or the rename, the owner, group or
+// attributes cannot be given to a new file), the file is written in place instead, after its
+// old text was copied to a file in $TMPDIR or /tmp that is removed once the write succeeded
+// and kept, named in keptOld, when it did not. A failure before a write in place leaves the
+// file untouched and nothing beside it. Never throws.
+SaveOutcome saveFileSafely(const char* name, const std::string& bytes) noexcept;
