@@ -147,8 +147,10 @@ void button_proc(wxButton& but, wxCommandEvent&) {
         default: break;
         }
     }
+    // A fault brought up in the editor leaves the editor on top with the keys.
+    bool inEditor = editorRaised;
     frame->focusWorldCanvas();
-    canvas->Raise();
+    if (!inEditor) canvas->Raise();
 }
 
 static bool editorChanged() {

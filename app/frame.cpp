@@ -8,6 +8,8 @@
 #include "view/situation.h"
 #include "world/robot.h"
 
+#include <algorithm>
+
 wxBEGIN_EVENT_TABLE(MyFrame, wxFrame) EVT_MENU(wxID_ANY, MyFrame::onMenu) EVT_SIZE(MyFrame::OnSize)
     EVT_CLOSE(MyFrame::OnClose) EVT_ACTIVATE(MyFrame::OnActivate) wxEND_EVENT_TABLE()
 
@@ -22,16 +24,25 @@ void MyFrame::OnSize(wxSizeEvent&) {
     if (panel) panel->SetSize(0, 0, 250, 50);
     if (status_window) status_window->SetSize(250, 0, 200, 50);
     if (canvas) {
-        canvas->SetSize(0, 50, w, h - 50);
+        // A window made smaller than the panels leaves the canvas empty, never negative.
+        canvas->SetSize(0, 50, std::max(w, 0), std::max(h - 50, 0));
         focusCanvasLater();
     }
 }
 
 void MyFrame::focusWorldCanvas() {
-    if (editorRaised)
+    if (editorRaised) {
+        // Brought up again once the command is over: the box shown at a fault may have handed
+        // the keys back to this window as it closed.
         editorRaised = false;
-    else if (canvas)
+        CallAfter([] {
+            if (!subframe || !subframe->IsShown()) return;
+            subframe->Raise();
+            subframe->text_window->SetFocus();
+        });
+    } else if (canvas) {
         canvas->SetFocus();
+    }
 }
 
 // Focus is given once the window system has realised the window, after the current event.

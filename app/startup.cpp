@@ -178,6 +178,7 @@ MyFrame* startUp(int argc, char** argv) {
     int w, h;
     frame->GetClientSize(&w, &h);
     frame->canvas = new MyCanvas(frame, 0, 50, w, h - 50, 0);
+    frame->SetMinSize(wxSize(100, 100)); // the least any configured size is brought to
     frame->Show(true);
     frame->SetAcceleratorTable(menusAccel());
     setFileName(worldFile, w_f);

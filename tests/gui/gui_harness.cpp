@@ -21,6 +21,7 @@
 
 void ScriptedWxUI::messageBox(const char* text, const char* caption, int x, int y) {
     boxes.push_back({text, caption, x, y});
+    if (afterBox) afterBox();
 }
 
 bool ScriptedWxUI::askText(const char* prompt, const char* title, std::string& answer) {
@@ -168,6 +169,7 @@ void GuiTest::SetUp() {
     ui.saveFiles.clear();
     ui.questions.clear();
     ui.asked.clear();
+    ui.afterBox = nullptr;
     char pattern[] = "/tmp/pgui-XXXXXX";
     tempDir = mkdtemp(pattern);
     std::string world = writeFile("w.sit", "wall 3,3 3,6\nthing 5,5 x\npindle 7,7\n");

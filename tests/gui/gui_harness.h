@@ -4,6 +4,7 @@
 #include "app/wxui.h"
 #include "tests/recording_ui.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <wx/image.h>
@@ -17,6 +18,7 @@ class ScriptedWxUI : public WxUI {
     std::deque<std::string> saveFiles; // save selector answers; "" cancels
     std::deque<Answer> questions;      // askYesNoCancel answers (none left: CANCEL)
     std::vector<std::string> asked;    // every question and selector, in order
+    std::function<void()> afterBox;    // what the window system does as a box closes
 
     void messageBox(const char* text, const char* caption, int x, int y) override;
     bool askText(const char* prompt, const char* title, std::string& answer) override;
