@@ -1,5 +1,6 @@
 #include "lang/interp.h"
 
+#include "lang/bytecode.h"
 #include "lang/outside.h"
 #include "lang/table.h"
 #include "world/world.h"
@@ -31,13 +32,8 @@ static bool enter(char* resume) {
 }
 
 char* closeBrace(char* p) {
-    for (int depth = 1; depth > 0; ++p) {
-        char c = *p;
-        if (c == '\0') return p;
-        if (c == 'e' || c == 'f' || c == 'w') ++depth;
-        if (c == '}') --depth;
-    }
-    return p;
+    const char* end = bodyEnd(p);
+    return end ? p + (end - p) : p + std::strlen(p);
 }
 
 // Moves past one code character, never past the code's NUL.
@@ -46,39 +42,39 @@ static void skipChar(char* code, int& at) {
 }
 
 int execTest(char* ByteCode, int& byteI) {
-    bool negated = ByteCode[byteI] == 'n';
+    bool negated = codeAt(ByteCode + byteI) == Code::NOT;
     if (negated) {
         addStatus("not ");
         ++byteI;
     }
-    char test = ByteCode[byteI];
+    Code test = codeAt(ByteCode + byteI);
     skipChar(ByteCode, byteI);
     int result = 0;
     switch (test) {
-    case 'A':
-    case 'B': {
+    case Code::BOARD1:
+    case Code::BOARD2: {
         addStatus("b1==?)");
         skipChar(ByteCode, byteI); // the '='
         char second = ByteCode[byteI];
         skipChar(ByteCode, byteI);
-        char first = test == 'A' ? b1 : b2;
-        if (second == test)
+        char first = test == Code::BOARD1 ? b1 : b2;
+        if (second == codeChar(test))
             result = 1;
-        else if (second == 'A' || second == 'B')
+        else if (second == codeChar(Code::BOARD1) || second == codeChar(Code::BOARD2))
             result = b1 == b2;
         else
             result = first != '\0' && first == static_cast<char>(second & 0x7F);
         break;
     }
-    case 'C':
+    case Code::CORNER_HAS_SOMETHING:
         addStatus("cornerHasSomething");
         result = robot().cornerHasSomething();
         break;
-    case 'F':
+    case Code::FRONT_CLEAR:
         addStatus("frontClear");
         result = robot().frontClear();
         break;
-    case 'N':
+    case Code::FACING_NORTH:
         addStatus("facingNorth");
         result = robot().facingNorth();
         break;
@@ -112,7 +108,7 @@ static void ifStep() {
     char* thenBody = CodePtr + at;
     char* after = closeBrace(thenBody);
     char* elseBody = nullptr;
-    if (*after == 'e') {
+    if (codeAt(after) == Code::ELSE) {
         elseBody = after + 1;
         after = closeBrace(elseBody);
     }
@@ -140,18 +136,18 @@ static void whileStep() {
 
 // Executes the instruction at CodePtr; false when there was none (the code had ended).
 static bool dispatch() {
-    switch (*CodePtr) {
-    case '\0': STOPPED = true; return false;
-    case 'M': primitive(&Robot::move, "move"); break;
-    case 'L': primitive(&Robot::left, "left"); break;
-    case 'R': primitive(&Robot::input, "read"); break;
-    case 'W': primitive(&Robot::output, "write"); break;
-    case '1': primitive(&Robot::copy1, "b1=b2"); break;
-    case '2': primitive(&Robot::copy2, "b2=b1"); break;
-    case 'p': primitive(&Robot::pause, "pause"); break;
-    case 'r': call(); break;
-    case 'f': ifStep(); break;
-    case 'w': whileStep(); break;
+    switch (codeAt(CodePtr)) {
+    case Code::END: STOPPED = true; return false;
+    case Code::MOVE: primitive(&Robot::move, "move"); break;
+    case Code::LEFT: primitive(&Robot::left, "left"); break;
+    case Code::READ: primitive(&Robot::input, "read"); break;
+    case Code::WRITE: primitive(&Robot::output, "write"); break;
+    case Code::B1_FROM_B2: primitive(&Robot::copy1, "b1=b2"); break;
+    case Code::B2_FROM_B1: primitive(&Robot::copy2, "b2=b1"); break;
+    case Code::PAUSE: primitive(&Robot::pause, "pause"); break;
+    case Code::CALL: call(); break;
+    case Code::IF: ifStep(); break;
+    case Code::WHILE: whileStep(); break;
     default: ++CodePtr; break;
     }
     return true;
@@ -169,7 +165,8 @@ void SingleStep(bool should_sleep) {
         return;
     }
     if (!dispatch()) return;
-    while ((*CodePtr == '\0' || *CodePtr == '}') && CodeStack.size() > 0) {
+    while ((codeAt(CodePtr) == Code::END || codeAt(CodePtr) == Code::CLOSE) &&
+           CodeStack.size() > 0) {
         long resume = 0;
         CodeStack.pop(resume);
         CodePtr = reinterpret_cast<char*>(resume);

@@ -1,13 +1,14 @@
 #include "lang/parser.h"
 
+#include "lang/bytecode.h"
 #include "lang/errormsg.h"
 #include "lang/table.h"
 
 #include <cstring>
 
-char byteCode[MAXBYTES];
-int i = 0;
-bool lookAheadToken = false;
+static char byteCode[MAXBYTES];     // the code of the definition being compiled
+static int i = 0;                   // characters written to byteCode so far
+static bool lookAheadToken = false; // the current token was read past the construct just finished
 
 // Bodies open at once; deeper nesting could never fit byteCode, which needs three
 // characters a level, so it is refused before it can exhaust the parser's own stack.
@@ -20,6 +21,9 @@ static const char* const tooLong = "Definition is too long, break it down?";
 // MAXBYTES - 1 characters (it is too long for the table in any case).
 static void emit(char c) {
     if (i < MAXBYTES - 1) byteCode[i++] = c;
+}
+static void emit(Code c) {
+    emit(codeChar(c));
 }
 
 static bool isLetter(char c) {
@@ -100,7 +104,7 @@ bool instrucAsByteCode() {
     if (StrEq(token, "while")) return whileInstruc();
     int row = findUserInstruc(token);
     if (row == -1) return errorMsg("Unknown instruction", token);
-    emit('r');
+    emit(Code::CALL);
     emit(static_cast<char>('0' + row / 10 % 10));
     emit(static_cast<char>('0' + row % 10));
     return true;
@@ -116,12 +120,12 @@ template <typename Parts> static bool nested(Parts parts) {
 }
 
 bool ifInstruc() {
-    emit('f');
+    emit(Code::IF);
     return nested([] { return conditionExpr() && conditionalInstruc() && elsePart(); });
 }
 
 bool whileInstruc() {
-    emit('w');
+    emit(Code::WHILE);
     return nested([] { return conditionExpr() && conditionalInstruc(); });
 }
 
@@ -130,22 +134,22 @@ bool conditionExpr() {
     if (token[0] != '(') return errorMsg("Expected '(' but found ", token);
     if (!scan(f)) return errorMsg("Expected token but found eof", token);
     if (StrEq(token, "not")) {
-        emit('n');
+        emit(Code::NOT);
         if (!scan(f)) return errorMsg("Expected token but found eof", token);
     }
     char test = primTest(token);
     if (!test) return false;
     emit(test);
-    if (test == 'A' || test == 'B') {
+    if (test == codeChar(Code::BOARD1) || test == codeChar(Code::BOARD2)) {
         if (!scan(f)) return errorMsg("Expected '==' but found eof", token);
         if (!StrEq(token, "==")) return errorMsg("Expected '==' but found ", token);
-        emit('=');
+        emit(Code::EQUALS);
         if (!scan(f)) return errorMsg("Expected token but found eof", token);
         if (token[0] == '\'') {
-            emit(static_cast<char>(token[1] + 0x80));
+            emit(literalCode(token[1]));
         } else {
             char second = primTest(token);
-            if (second != 'A' && second != 'B')
+            if (second != codeChar(Code::BOARD1) && second != codeChar(Code::BOARD2))
                 return errorMsg("Expected 'b1', 'b2', or char but found ", token);
             emit(second);
         }
@@ -166,14 +170,14 @@ bool conditionalInstruc() {
     } else if (!instrucAsByteCode()) {
         return false;
     }
-    emit('}');
+    emit(Code::CLOSE);
     return true;
 }
 
 bool elsePart() {
     if (!nextAfterInstruction()) return false;
     if (StrEq(token, "else")) {
-        emit('e');
+        emit(Code::ELSE);
         return conditionalInstruc();
     }
     lookAheadToken = true;
@@ -183,20 +187,21 @@ bool elsePart() {
 char primInstruc(const char* tok) {
     static const struct {
         const char* word;
-        char code;
-    } prims[] = {{"move", 'M'},  {"left", 'L'},  {"pause", 'p'}, {"read", 'R'},
-                 {"write", 'W'}, {"b1=b2", '1'}, {"b2=b1", '2'}};
+        Code code;
+    } prims[] = {{"move", Code::MOVE},       {"left", Code::LEFT},   {"pause", Code::PAUSE},
+                 {"read", Code::READ},       {"write", Code::WRITE}, {"b1=b2", Code::B1_FROM_B2},
+                 {"b2=b1", Code::B2_FROM_B1}};
     for (const auto& p : prims)
-        if (StrEq(tok, p.word)) return p.code;
+        if (StrEq(tok, p.word)) return codeChar(p.code);
     return 0;
 }
 
 char primTest(const char* tok) {
-    if (StrEq(tok, "frontClear")) return 'F';
-    if (StrEq(tok, "facingNorth")) return 'N';
-    if (StrEq(tok, "cornerHasSomething")) return 'C';
-    if (StrEq(tok, "b1")) return 'A';
-    if (StrEq(tok, "b2")) return 'B';
+    if (StrEq(tok, "frontClear")) return codeChar(Code::FRONT_CLEAR);
+    if (StrEq(tok, "facingNorth")) return codeChar(Code::FACING_NORTH);
+    if (StrEq(tok, "cornerHasSomething")) return codeChar(Code::CORNER_HAS_SOMETHING);
+    if (StrEq(tok, "b1")) return codeChar(Code::BOARD1);
+    if (StrEq(tok, "b2")) return codeChar(Code::BOARD2);
     errorMsg("Unknown test", tok);
     return 0;
 }

@@ -2,10 +2,6 @@
 #pragma once
 #include "lang/scanner.h"
 
-extern char byteCode[MAXBYTES]; // the code of the definition being compiled
-extern int i;                   // characters written to byteCode so far
-extern bool lookAheadToken;     // the current token was read past the construct just finished
-
 // Compiles the whole file; true when every definition in it was accepted.
 bool parse(const char* fileName);
 

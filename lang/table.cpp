@@ -2,6 +2,7 @@
 #include "lang/textbuf.h"
 
 #include "lang/bool.h"
+#include "lang/bytecode.h"
 #include "lang/errormsg.h"
 #include "lang/outside.h"
 
@@ -12,64 +13,6 @@ defined definedTable[MAXDEFINITIONS];
 unsigned char firstEmpty = 1;
 char CurrInstrName[80];
 int CurrInstrNum = -1;
-
-// Past the test at p, or null when the code ends inside it.
-static const char* testEnd(const char* p) {
-    if (*p == 'n') ++p;
-    switch (*p) {
-    case 'F':
-    case 'N':
-    case 'C': return p + 1;
-    case 'A':
-    case 'B': return (p[1] == '=' && p[2] != '\0') ? p + 3 : nullptr;
-    default: return nullptr;
-    }
-}
-
-// Past the '}' closing the body that starts at p, or null when the code ends first.
-static const char* bodyEnd(const char* p) {
-    for (int depth = 1; depth > 0; ++p) {
-        char c = *p;
-        if (c == '\0') return nullptr;
-        if (c == 'e' || c == 'f' || c == 'w') ++depth;
-        if (c == '}') --depth;
-    }
-    return p;
-}
-
-const char* instructionEnd(const char* p) {
-    switch (*p) {
-    case 'M':
-    case 'L':
-    case 'R':
-    case 'W':
-    case '1':
-    case '2':
-    case 'p': return p + 1;
-    case 'r': return (p[1] != '\0' && p[2] != '\0') ? p + 3 : nullptr;
-    case 'w': {
-        const char* body = testEnd(p + 1);
-        return body ? bodyEnd(body) : nullptr;
-    }
-    case 'f': {
-        const char* body = testEnd(p + 1);
-        const char* after = body ? bodyEnd(body) : nullptr;
-        if (after && *after == 'e') after = bodyEnd(after + 1);
-        return after;
-    }
-    default: return nullptr;
-    }
-}
-
-int wholeInstructions(const char* code, int max) {
-    const char* p = code;
-    while (*p) {
-        const char* next = instructionEnd(p);
-        if (!next || next - code > max) break;
-        p = next;
-    }
-    return static_cast<int>(p - code);
-}
 
 // Fills a row's code field: a code too long for it keeps its leading whole instructions, so
 // the row always holds well-formed code, and the rest of the field is cleared.

@@ -26,10 +26,3 @@ int findUserInstruc(const char* name);
 char* getCodePtr(const char* name);
 // Row 0 holds main.
 bool userMainExists();
-
-// The end of the one instruction of well-formed code that starts at p, or null when the
-// code ends (at its NUL) before the instruction does.
-const char* instructionEnd(const char* p);
-// The length of the longest run of whole instructions at the start of code that has at most
-// max characters.
-int wholeInstructions(const char* code, int max);

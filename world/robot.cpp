@@ -1,4 +1,5 @@
 #include "world/robot.h"
+#include "lang/bytecode.h"
 
 #include "world/world.h"
 
@@ -26,7 +27,7 @@ static char robotCorner() {
 }
 
 void WorldRobot::move() {
-    recordLetter('M');
+    recordLetter(codeChar(Code::MOVE));
     int x, y;
     ahead(x, y);
     if (in_line(x, y)) {
@@ -40,20 +41,20 @@ void WorldRobot::move() {
 }
 
 void WorldRobot::left() {
-    recordLetter('L');
+    recordLetter(codeChar(Code::LEFT));
     position = (position + 1) % 4;
     ui().redrawWorld();
 }
 
 void WorldRobot::input() {
-    recordLetter('R');
+    recordLetter(codeChar(Code::READ));
     b1 = robotCorner();
     bbstate = 1;
     ui().redrawWorld();
 }
 
 void WorldRobot::output() {
-    recordLetter('W');
+    recordLetter(codeChar(Code::WRITE));
     if (b1 == '\0') {
         ui().messageBox("Board b1 is uninitialized", "Nothing to output!");
     } else {
@@ -68,7 +69,7 @@ void WorldRobot::copy1() {
         ui().messageBox("Board b2 is uninitialized", "Nothing to copy!");
     else
         b1 = b2;
-    recordLetter('1');
+    recordLetter(codeChar(Code::B1_FROM_B2));
     bbstate = 3;
     ui().redrawWorld();
 }
@@ -78,14 +79,14 @@ void WorldRobot::copy2() {
         ui().messageBox("Board b1 uninitialized", "Nothing to copy!");
     else
         b2 = b1;
-    recordLetter('2');
+    recordLetter(codeChar(Code::B2_FROM_B1));
     bbstate = 4;
     ui().redrawWorld();
 }
 
 void WorldRobot::pause() {
     if (macroName[0] != '\0')
-        recordLetter('p');
+        recordLetter(codeChar(Code::PAUSE));
     else
         STOPPED = true;
 }
