@@ -191,8 +191,5 @@ void MyFrame::Run_Pindle_Program(int run) {
         return;
     }
     RunGuard guard;
-    while (!STOPPED) {
-        SingleStep(true);
-        handleEventsNow(false);
-    }
+    runProgram(0);
 }

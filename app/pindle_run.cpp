@@ -38,6 +38,13 @@ class RunnerUI : public PindleUI {
         std::fprintf(stderr, "%s:%d:%d: error: %s %s\n", fileName(file).c_str(), line, column,
                      flat(msg).c_str(), flat(token).c_str());
     }
+    // Counts the steps of a run and, when tracing, shows each one.
+    void betweenSteps() override {
+        ++steps;
+        if (trace) std::printf("step %llu \"%s\"\n", steps, quoted(CurrInstrName).c_str());
+    }
+    bool trace = false;
+    unsigned long long steps = 0;
 
   private:
     // The name as it is, which editors can open, unless a control byte in it would break the
@@ -53,6 +60,8 @@ class RunnerUI : public PindleUI {
         return text;
     }
 };
+
+RunnerUI runnerUI;
 
 struct Options {
     enum Mode { RUN, CHECK, DUMP, HELP, VERSION } mode = RUN;
@@ -174,12 +183,8 @@ int run(const Options& o) {
     resetInterpreter();
     firstRun = false;
     STOPPED = false;
-    unsigned long long steps = 0;
-    while (!STOPPED && (o.maxSteps == 0 || steps < o.maxSteps)) {
-        SingleStep(true);
-        ++steps;
-        if (o.trace) std::printf("step %llu \"%s\"\n", steps, quoted(CurrInstrName).c_str());
-    }
+    runnerUI.trace = o.trace;
+    unsigned long long steps = runProgram(o.maxSteps);
     if (!STOPPED) {
         report("limit", steps);
         return LIMIT;
@@ -201,7 +206,6 @@ int pindleRun(int argc, char** argv) {
         std::puts("pindle-run (Pindle's World) 1.2");
         return 0;
     }
-    static RunnerUI runnerUI;
     setUI(&runnerUI);
     readPipes(true); // scripts hand programs and worlds over through pipes
     setRobot(&worldRobot);

@@ -31,8 +31,7 @@ void prepare(const char* program) {
     std::string world = writeTemp(".sit", bench::world);
     std::snprintf(worldFile, sizeof worldFile, "%s", world.c_str());
     LoadWorldFile(worldFile);
-    std::memset(definedTable, 0, sizeof definedTable);
-    firstEmpty = 1;
+    resetLanguage();
     std::string source = writeTemp(".pnd", program);
     if (!parse(source.c_str()) || !userMainExists()) std::abort();
     std::remove(source.c_str());

@@ -19,13 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!path) return 0;
 
     setRobot(&worldRobot);
-    std::memset(definedTable, 0, sizeof definedTable);
-    firstEmpty = 1;
-    CurrInstrNum = -1;
-    reset_counter();
+    resetLanguage();
+    resetWorld();
     icon_x = icon_y = 150;
-    resetInterpreter();
-    STOPPED = false;
     if (parse(path) && userMainExists()) {
         for (int step = 0; step < 500 && !STOPPED; ++step)
             SingleStep(false);

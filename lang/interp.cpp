@@ -193,3 +193,22 @@ void resetInterpreter() {
     b1 = '\0';
     b2 = '\0';
 }
+
+void resetLanguage() {
+    std::memset(definedTable, 0, sizeof definedTable);
+    firstEmpty = 1;
+    CurrInstrName[0] = '\0';
+    CurrInstrNum = -1;
+    resetInterpreter();
+    delay_factor = 0;
+}
+
+unsigned long long runProgram(unsigned long long maxSteps) {
+    unsigned long long steps = 0;
+    while (!STOPPED && (maxSteps == 0 || steps < maxSteps)) {
+        SingleStep(true);
+        ++steps;
+        ui().betweenSteps();
+    }
+    return steps;
+}

@@ -16,5 +16,11 @@ char* closeBrace(char* p);
 long mysleep();
 // Starts the program over: no position, an empty return stack, both boards empty.
 void resetInterpreter();
+// The whole language state as at start: an empty instruction table, nothing being compiled,
+// the interpreter at rest and no delay.
+void resetLanguage();
+// Steps the program until the run-stop flag is set or maxSteps steps were taken (0: no
+// limit), waiting the delay and giving the display its turn after each step. The steps taken.
+unsigned long long runProgram(unsigned long long maxSteps);
 // The run has reached the end of the program: no resume positions left, at the code's end.
 bool programFinished();

@@ -80,23 +80,13 @@ std::vector<std::string> RecordingUI::boxLines() const {
 void CoreTest::SetUp() {
     setUI(&rec);
     setRobot(&worldRobot);
-    std::memset(definedTable, 0, sizeof definedTable);
-    firstEmpty = 1;
-    CurrInstrName[0] = '\0';
-    CurrInstrNum = -1;
-    resetInterpreter();
-    delay_factor = 0;
-    reset_counter();
-    ifinited = 0;
+    resetLanguage();
+    resetWorld();
     if (sitFp) std::fclose(sitFp);
     sitFp = nullptr;
     worldFile[0] = '\0';
     progFile[0] = '\0';
     firstRun = true;
-    STOPPED = false;
-    bbstate = 0;
-    macroName[0] = '\0';
-    byteI = 0;
     char pattern[] = "/tmp/pindle-test-XXXXXX";
     tempDir = mkdtemp(pattern);
 }

@@ -49,9 +49,6 @@ void runInstruction() {
     }
     CodePtr = code;
     STOPPED = false;
-    while (!STOPPED) {
-        SingleStep(true);
-        ui().betweenSteps();
-    }
+    runProgram(0);
     STOPPED = false;
 }

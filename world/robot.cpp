@@ -8,6 +8,14 @@ char macroCode[80];
 int byteI = 0;
 WorldRobot worldRobot;
 
+void resetWorld() {
+    reset_counter();
+    STOPPED = false;
+    bbstate = 0;
+    macroName[0] = '\0';
+    byteI = 0;
+}
+
 void recordLetter(char letter) {
     if (macroName[0] == '\0') return;
     if (byteI >= 0 && byteI < static_cast<int>(sizeof macroCode) - 1) macroCode[byteI++] = letter;

@@ -6,6 +6,9 @@ extern char macroName[32]; // the instruction being recorded; empty when not rec
 extern char macroCode[80]; // the recorded letters
 extern int byteI;          // letters recorded so far
 
+// The whole world state as at start: no walls, things or robot, no data movement to show, not
+// stopped, nothing being recorded.
+void resetWorld();
 // Appends an action's letter to the recording in progress; letters past the 79th are ignored.
 void recordLetter(char letter);
 

@@ -141,11 +141,7 @@ void GuiTest::restart(const std::string& world, const std::string& program) {
     subframe->Show(false);
     editFileName[0] = '\0';
     editFileIsProgram = true;
-    std::memset(definedTable, 0, sizeof definedTable);
-    firstEmpty = 1;
-    CurrInstrName[0] = '\0';
-    CurrInstrNum = -1;
-    resetInterpreter();
+    resetLanguage();
     macroName[0] = '\0';
     byteI = 0;
     firstRun = true;
