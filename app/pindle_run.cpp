@@ -1,6 +1,7 @@
 // pindle-run: compiles and runs robot programs on situation files, without a window.
 #include "app/runreport.h"
 #include "app/runstate.h"
+#include "lang/bytecode.h"
 #include "lang/interp.h"
 #include "lang/outside.h"
 #include "lang/parser.h"
@@ -19,12 +20,15 @@
 namespace {
 
 const char* const usageText =
-    "usage: pindle-run [--max-steps N] [--trace] [--] WORLD.sit PROGRAM.pnd\n"
+    "usage: pindle-run [--max-steps N] [--trace [--lines]] [--] WORLD.sit PROGRAM.pnd\n"
     "       pindle-run --check [--] PROGRAM.pnd\n"
+    "       pindle-run --list [--] PROGRAM.pnd\n"
     "       pindle-run --dump [--] PROGRAM.pnd [PROGRAM.pnd ...]\n"
     "       pindle-run --help | --version\n";
 
 enum Exit { FINISHED = 0, STOPPED_EXIT = 1, NOT_STARTED = 2, LIMIT = 3, USAGE = 64 };
+
+std::string placeOf(const char* code);
 
 // Shows every box as a line, and program faults as compiler-style lines on standard error.
 class RunnerUI : public PindleUI {
@@ -38,12 +42,16 @@ class RunnerUI : public PindleUI {
         std::fprintf(stderr, "%s:%d:%d: error: %s %s\n", fileName(file).c_str(), line, column,
                      flat(msg).c_str(), flat(token).c_str());
     }
-    // Counts the steps of a run and, when tracing, shows each one.
+    // Counts the steps of a run and, when tracing, shows each one (with where the next step
+    // comes from, when asked).
     void betweenSteps() override {
         ++steps;
-        if (trace) std::printf("step %llu \"%s\"\n", steps, quoted(CurrInstrName).c_str());
+        if (!trace) return;
+        std::printf("step %llu \"%s\"", steps, quoted(CurrInstrName).c_str());
+        if (lines) std::printf(" %s", placeOf(CodePtr).c_str());
+        std::printf("\n");
     }
-    bool trace = false;
+    bool trace = false, lines = false;
     unsigned long long steps = 0;
 
   private:
@@ -63,10 +71,17 @@ class RunnerUI : public PindleUI {
 
 RunnerUI runnerUI;
 
+// "LINE:COL" of the instruction whose code starts at code, or "-" when it has none.
+std::string placeOf(const char* code) {
+    SourcePos at = sourcePosition(code);
+    if (at.line == 0) return "-";
+    return std::to_string(at.line) + ":" + std::to_string(at.column);
+}
+
 struct Options {
-    enum Mode { RUN, CHECK, DUMP, HELP, VERSION } mode = RUN;
+    enum Mode { RUN, CHECK, LIST, DUMP, HELP, VERSION } mode = RUN;
     unsigned long long maxSteps = 1000000;
-    bool trace = false;
+    bool trace = false, lines = false;
     std::vector<const char*> files;
 };
 
@@ -108,8 +123,14 @@ bool parseOptions(int argc, char** argv, Options& o) {
             o.trace = runOption = true;
             continue;
         }
+        if (arg == "--lines") {
+            o.lines = runOption = true;
+            continue;
+        }
         if (arg == "--check")
             mode = Options::CHECK;
+        else if (arg == "--list")
+            mode = Options::LIST;
         else if (arg == "--dump")
             mode = Options::DUMP;
         else if (arg == "--help")
@@ -127,9 +148,11 @@ bool parseOptions(int argc, char** argv, Options& o) {
         o.files.push_back(argv[a]);
     }
     size_t n = o.files.size();
+    if (o.lines && !o.trace) return false;
     switch (o.mode) {
     case Options::RUN: return n == 2;
-    case Options::CHECK: return n == 1 && !runOption;
+    case Options::CHECK:
+    case Options::LIST: return n == 1 && !runOption;
     case Options::DUMP: return n >= 1 && !runOption;
     default: return n == 0 && !runOption;
     }
@@ -150,6 +173,19 @@ int check(const char* file) {
     }
     ui().messageBox("Program is syntactically correct", "Parses OK");
     return FINISHED;
+}
+
+// Every named row with each of its instructions, where it came from, in the language's words.
+void listTable() {
+    for (int row = 0; row < MAXDEFINITIONS; ++row) {
+        const defined& d = definedTable[row];
+        if (d.name[0] == '\0') continue;
+        std::printf("%d %s\n", row, d.name);
+        forEachInstruction(d.byteCode, [](const char* at, int depth, bool opensElse) {
+            std::printf("  %s %s%s%s\n", placeOf(at).c_str(), std::string(2 * depth, ' ').c_str(),
+                        opensElse ? "else " : "", describeInstruction(at).c_str());
+        });
+    }
 }
 
 int dump(const std::vector<const char*>& files) {
@@ -184,6 +220,7 @@ int run(const Options& o) {
     firstRun = false;
     STOPPED = false;
     runnerUI.trace = o.trace;
+    runnerUI.lines = o.lines;
     unsigned long long steps = runProgram(o.maxSteps);
     if (!STOPPED) {
         report("limit", steps);
@@ -211,6 +248,11 @@ int pindleRun(int argc, char** argv) {
     setRobot(&worldRobot);
     switch (o.mode) {
     case Options::CHECK: return check(o.files[0]);
+    case Options::LIST: {
+        int status = check(o.files[0]);
+        listTable();
+        return status;
+    }
     case Options::DUMP: return dump(o.files);
     default: return run(o);
     }

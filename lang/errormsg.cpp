@@ -13,17 +13,17 @@ bool errorMsg(const char* msg, const char* token) {
     const char* file = f.fileName();
     int line = f.currentLine();
     int lines = ui().showProgramFile(file);
-    int caretLine = line, boxY = 450;
+    int viewLine = line, boxY = 450;
     if (line < 8) {
         boxY = 130;
     } else if (lines > line + 10) {
-        caretLine = line + 10;
+        viewLine = line + 10;
         boxY = 290;
     } else if (lines > line + 5) {
-        caretLine = line + 5;
+        viewLine = line + 5;
         boxY = 360;
     }
-    ui().placeCaret(pos, caretLine);
+    ui().showFault(pos, line, viewLine);
     formatCut(msgBuff, sizeof msgBuff, "%s\n%s", msg, token);
     char caption[32];
     formatCut(caption, sizeof caption, "Line %d", line);

@@ -195,8 +195,7 @@ void resetInterpreter() {
 }
 
 void resetLanguage() {
-    std::memset(definedTable, 0, sizeof definedTable);
-    firstEmpty = 1;
+    clearTable();
     CurrInstrName[0] = '\0';
     CurrInstrNum = -1;
     resetInterpreter();

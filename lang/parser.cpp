@@ -2,13 +2,15 @@
 
 #include "lang/bytecode.h"
 #include "lang/errormsg.h"
+#include "lang/outside.h"
 #include "lang/table.h"
 
 #include <cstring>
 
-static char byteCode[MAXBYTES];     // the code of the definition being compiled
-static int i = 0;                   // characters written to byteCode so far
-static bool lookAheadToken = false; // the current token was read past the construct just finished
+static char byteCode[MAXBYTES];       // the code of the definition being compiled
+static int i = 0;                     // characters written to byteCode so far
+static bool lookAheadToken = false;   // the current token was read past the construct just finished
+static SourcePos byteWhere[MAXBYTES]; // beside byteCode: where each instruction's code came from
 
 // Bodies open at once; deeper nesting could never fit byteCode, which needs three
 // characters a level, so it is refused before it can exhaust the parser's own stack.
@@ -25,13 +27,34 @@ static void emit(char c) {
 static void emit(Code c) {
     emit(codeChar(c));
 }
+// The instruction whose code comes next starts at the current token.
+static void markInstruction() {
+    if (i < MAXBYTES - 1) byteWhere[i] = {f.currentLine(), tokenColumn()};
+}
 
 static bool isLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
+// The words of the language's structure that no instruction may be named.
+static bool isControlWord(const char* tok) {
+    return StrEq(tok, "if") || StrEq(tok, "else") || StrEq(tok, "while");
+}
+
 static bool isReserved(const char* tok) {
-    return primInstruc(tok) || StrEq(tok, "if") || StrEq(tok, "else") || StrEq(tok, "while");
+    return primInstruc(tok) || isControlWord(tok);
+}
+
+bool isKeyword(const char* tok) {
+    return isControlWord(tok) || StrEq(tok, DEFINE) || StrEq(tok, "as") || StrEq(tok, "not");
+}
+
+const char* nameFault(const char* tok) {
+    if (!isLetter(tok[0])) return "Instruction name must begin with a letter";
+    if (isReserved(tok)) return "Cannot redefine a reserved word";
+    if (std::strlen(tok) >= static_cast<size_t>(MAXDEFNAME))
+        return "Instruction name is too long (80)";
+    return nullptr;
 }
 
 // Ends a parse: the reader is closed and the scanner has no current line.
@@ -62,23 +85,22 @@ bool parse(const char* fileName) {
     }
     if (!scan(f)) return finish(false);
     while (!f.eof()) {
-        if (!StrEq(token, "define")) {
+        if (!StrEq(token, DEFINE)) {
             finish(false);
             return errorMsg("Expected define but found", token);
         }
         if (!defineInstruction()) return finish(false);
         if (!scan(f)) return finish(false);
     }
+    ui().programCompiled(fileName);
     return finish(true);
 }
 
 bool defineInstruction() {
     i = 0;
+    std::memset(byteWhere, 0, sizeof byteWhere);
     if (!scan(f)) return errorMsg("Expected token but found eof", token);
-    if (!isLetter(token[0])) return errorMsg("Instruction name must begin with a letter", token);
-    if (isReserved(token)) return errorMsg("Cannot redefine a reserved word", token);
-    if (std::strlen(token) >= static_cast<size_t>(MAXDEFNAME))
-        return errorMsg("Instruction name is too long (80)", token);
+    if (const char* fault = nameFault(token)) return errorMsg(fault, token);
     std::strcpy(CurrInstrName, token);
     CurrInstrNum = StrEq(token, "main") ? 0 : firstEmpty;
     if (!scan(f)) return errorMsg("Expected 'as' but found eof", token);
@@ -90,11 +112,12 @@ bool defineInstruction() {
         if (!instrucAsByteCode() || !nextAfterInstruction()) return false;
     }
     byteCode[i] = '\0';
-    storeInstruction(CurrInstrName, byteCode);
+    storeInstruction(CurrInstrName, byteCode, byteWhere);
     return true;
 }
 
 bool instrucAsByteCode() {
+    markInstruction();
     char code = primInstruc(token);
     if (code) {
         emit(code);
@@ -196,12 +219,17 @@ char primInstruc(const char* tok) {
     return 0;
 }
 
-char primTest(const char* tok) {
+char testCode(const char* tok) {
     if (StrEq(tok, "frontClear")) return codeChar(Code::FRONT_CLEAR);
     if (StrEq(tok, "facingNorth")) return codeChar(Code::FACING_NORTH);
     if (StrEq(tok, "cornerHasSomething")) return codeChar(Code::CORNER_HAS_SOMETHING);
     if (StrEq(tok, "b1")) return codeChar(Code::BOARD1);
     if (StrEq(tok, "b2")) return codeChar(Code::BOARD2);
-    errorMsg("Unknown test", tok);
     return 0;
+}
+
+char primTest(const char* tok) {
+    char code = testCode(tok);
+    if (!code) errorMsg("Unknown test", tok);
+    return code;
 }

@@ -8,12 +8,17 @@ InputFile f(MAXBYTES);
 char* buffer = nullptr;
 int pos = 0;
 char token[MAXTOKEN];
+static int tokenStart = 0; // index in buffer of the current token's first character
+
+int tokenColumn() {
+    return tokenStart + 1;
+}
 
 bool StrEq(const char* str1, const char* str2) {
     return std::strcmp(str1, str2) == 0;
 }
 
-static bool isWhite(char c) {
+bool isWhite(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 static bool isLetter(char c) {
@@ -39,29 +44,31 @@ static void skipWhite() {
         ++pos;
 }
 
-// The token is the n characters at pos.
+// The token is the n characters at pos; a run too long for token keeps its first
+// MAXTOKEN - 1 characters and the rest of the run is passed over.
 static const char* take(int n) {
-    std::memcpy(token, buffer + pos, n);
-    token[n] = '\0';
+    int kept = n < MAXTOKEN - 1 ? n : MAXTOKEN - 1;
+    std::memcpy(token, buffer + pos, kept);
+    token[kept] = '\0';
     pos += n;
     return token;
 }
 
-// A board copy primitive ("b1=b2" or "b2=b1") not followed by a letter or digit.
-static bool boardCopyAt(const char* word) {
-    return std::strncmp(buffer + pos, word, 5) == 0 && !isAlnum(buffer[pos + 5]);
+// A board copy primitive ("b1=b2" or "b2=b1") at text, not followed by a letter or digit.
+static bool boardCopyAt(const char* text, const char* word) {
+    return std::strncmp(text, word, 5) == 0 && !isAlnum(text[5]);
 }
 
-// The longest run of letters and digits; a run too long for token keeps its first
-// MAXTOKEN - 1 characters and the rest of the run is passed over.
-static const char* takeWord() {
+int tokenLength(const char* text) {
+    char c = text[0];
+    if (c == '{' || c == '}' || c == '(' || c == ')') return 1;
+    if (c == '=' && text[1] == '=') return 2;
+    if (c == '\'' && isPrintable(text[1]) && text[2] == '\'') return 3;
+    if (boardCopyAt(text, "b1=b2") || boardCopyAt(text, "b2=b1")) return 5;
     int n = 0;
-    while (isAlnum(buffer[pos])) {
-        if (n < MAXTOKEN - 1) token[n++] = buffer[pos];
-        ++pos;
-    }
-    token[n] = '\0';
-    return token;
+    while (isAlnum(text[n]))
+        ++n;
+    return n;
 }
 
 const char* scan(InputFile& in) {
@@ -72,18 +79,14 @@ const char* scan(InputFile& in) {
         if (!buffer) return endOfSource();
     }
     skipWhite();
-    while (buffer[pos] == '/' || buffer[pos] == '\0') {
+    while (buffer[pos] == COMMENT_MARK || buffer[pos] == '\0') {
         buffer = in.readLn();
         pos = 0;
         if (!buffer) return endOfSource();
         skipWhite();
     }
-    char c = buffer[pos];
-    if (c == '{' || c == '}' || c == '(' || c == ')') return take(1);
-    if (c == '=' && buffer[pos + 1] == '=') return take(2);
-    if (c == '\'' && isPrintable(buffer[pos + 1]) && buffer[pos + 2] == '\'') return take(3);
-    if (boardCopyAt("b1=b2") || boardCopyAt("b2=b1")) return take(5);
-    if (isAlnum(c)) return takeWord();
+    tokenStart = pos;
+    if (int n = tokenLength(buffer + pos)) return take(n);
     errorMsg("Unknown token at", buffer + pos);
     return nullptr;
 }

@@ -6,6 +6,7 @@
 #include "lang/errormsg.h"
 #include "lang/outside.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -13,13 +14,17 @@ defined definedTable[MAXDEFINITIONS];
 unsigned char firstEmpty = 1;
 char CurrInstrName[80];
 int CurrInstrNum = -1;
+static SourcePos rowWhere[MAXDEFINITIONS][MAXBYTECODE]; // beside each row's code
 
 // Fills a row's code field: a code too long for it keeps its leading whole instructions, so
 // the row always holds well-formed code, and the rest of the field is cleared.
-static void setCode(defined& row, const char* code) {
+static void setCode(defined& row, const char* code, const SourcePos* where) {
     int n = wholeInstructions(code, MAXBYTECODE - 1);
     std::memset(row.byteCode, 0, sizeof row.byteCode);
     std::memcpy(row.byteCode, code, n);
+    SourcePos* positions = rowWhere[&row - definedTable];
+    std::memset(positions, 0, sizeof rowWhere[0]);
+    if (where) std::memcpy(positions, where, n * sizeof(SourcePos));
 }
 
 // How the table tells a refusal: through the program error reporter for a compiled
@@ -33,19 +38,25 @@ static void refuseRecording(const char* msg, const char* name) {
     ui().messageBox(msg, name);
 }
 
-static void storeCode(defined& row, const char* name, const char* code, Refusal refuse) {
-    if (std::strlen(code) >= static_cast<size_t>(MAXBYTECODE))
+// A code with its source positions (none for a recording).
+struct Source {
+    const char* code;
+    const SourcePos* where;
+};
+
+static void storeCode(defined& row, const char* name, Source source, Refusal refuse) {
+    if (std::strlen(source.code) >= static_cast<size_t>(MAXBYTECODE))
         refuse("Definition is too long, break it down?", name);
-    setCode(row, code);
+    setCode(row, source.code, source.where);
 }
 
 // Stores as storeInstruction does; false when the table is full and the name is not in it.
-static bool store(const char* name, const char* byteCode, Refusal refuse) {
+static bool store(const char* name, Source source, Refusal refuse) {
     int row = 0;
     if (!StrEq(name, "main")) {
         for (int r = 1; r < firstEmpty; ++r) {
             if (StrEq(definedTable[r].name, name)) {
-                storeCode(definedTable[r], name, byteCode, refuse);
+                storeCode(definedTable[r], name, source, refuse);
                 return true;
             }
         }
@@ -59,17 +70,34 @@ static bool store(const char* name, const char* byteCode, Refusal refuse) {
         row = firstEmpty;
     }
     formatCut(definedTable[row].name, MAXDEFNAME, "%s", name);
-    storeCode(definedTable[row], name, byteCode, refuse);
+    storeCode(definedTable[row], name, source, refuse);
     if (row != 0) ++firstEmpty;
     return true;
 }
 
-void storeInstruction(const char* name, const char* byteCode) {
-    store(name, byteCode, refuseInProgram);
+void storeInstruction(const char* name, const char* byteCode, const SourcePos* where) {
+    store(name, {byteCode, where}, refuseInProgram);
 }
 
 bool storeRecording(const char* name, const char* byteCode) {
-    return store(name, byteCode, refuseRecording);
+    return store(name, {byteCode, nullptr}, refuseRecording);
+}
+
+SourcePos sourcePosition(const char* code) {
+    // Compared as addresses, so that a place outside the table is simply not found in it.
+    auto address = reinterpret_cast<std::uintptr_t>(code);
+    auto table = reinterpret_cast<std::uintptr_t>(definedTable);
+    if (address < table || address >= table + sizeof definedTable) return {0, 0};
+    std::uintptr_t row = (address - table) / sizeof(defined);
+    std::uintptr_t at = address - reinterpret_cast<std::uintptr_t>(definedTable[row].byteCode);
+    if (at >= static_cast<std::uintptr_t>(MAXBYTECODE)) return {0, 0};
+    return rowWhere[row][at];
+}
+
+void clearTable() {
+    std::memset(definedTable, 0, sizeof definedTable);
+    std::memset(rowWhere, 0, sizeof rowWhere);
+    firstEmpty = 1;
 }
 
 int findUserInstruc(const char* name) {

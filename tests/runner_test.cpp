@@ -57,8 +57,9 @@ class RunnerTest : public ::testing::Test {
 TEST_F(RunnerTest, HelpAndVersion) {
     Result help = run({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind(
-                  "usage: pindle-run [--max-steps N] [--trace] [--] WORLD.sit PROGRAM.pnd\n", 0),
+    EXPECT_EQ(help.out.rfind("usage: pindle-run [--max-steps N] [--trace [--lines]] [--] WORLD.sit "
+                             "PROGRAM.pnd\n",
+                             0),
               0u);
     EXPECT_EQ(help.err, "");
     Result noArgs = run({});
@@ -96,6 +97,10 @@ TEST_F(RunnerTest, WrongUsageExitsWith64AndAUsageLine) {
         {"--version", "--help"},
         {"--check", "--"},
         {"--", "--trace", "w.sit", "p.pnd"},
+        {"--lines", "w.sit", "p.pnd"},
+        {"--list"},
+        {"--list", "--trace", "p.pnd"},
+        {"--list", "--check", "p.pnd"},
     };
     for (const auto& args : cases) {
         std::string line;
@@ -268,6 +273,35 @@ TEST_F(RunnerTest, TraceShowsEveryStepsStatus) {
                      "b2=???\n"
                      "world:\n" +
                          emptyWorld);
+}
+
+TEST_F(RunnerTest, LinesTellWhereTheNextStepComesFromAndListShowsEveryRow) {
+    std::string program = "define turn as { left }\n"
+                          "define main as {\n"
+                          "  turn\n"
+                          "  if (facingNorth) move else { read }\n"
+                          "}\n";
+    Result r = runOn("pindle 5,5\n", program, {"--trace", "--lines"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.substr(0, r.out.find("end:")), "step 1 \"main\" 3:3\n"
+                                                   "step 2 \"turn\" 1:18\n"
+                                                   "step 3 \"left\" 4:3\n"
+                                                   "step 4 \"..else\" 4:32\n"
+                                                   "step 5 \"read..done!\" -\n");
+
+    Result list = run({"--list", writeFile("p.pnd", program)});
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out, "box \"Parses OK\" \"Program is syntactically correct\"\n"
+                        "0 main\n"
+                        "  3:3 call turn (row 1)\n"
+                        "  4:3 if (facingNorth) ...\n"
+                        "  4:20   move\n"
+                        "  4:32   else read\n"
+                        "1 turn\n"
+                        "  1:18 left\n");
+    Result bad = run({"--list", writeFile("q.pnd", "define main as { jump }\n")});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.out.find("box \"error\" \"Error in Pindle program\"\n"), std::string::npos);
 }
 
 TEST_F(RunnerTest, PauseAndBlockedMoveStopTheRun) {
