@@ -15,10 +15,17 @@ class Stack {
     void pop(long& y); // removes the top entry into y; an empty stack leaves y alone
     int size() const;  // the number of entries
     void reset();      // empties the stack, keeping its capacity
-    bool resize();     // raises the capacity by 100 entries; false when memory runs out
+    // The value the last push at index left there (index below the size reached), which a pop
+    // does not erase: what a step popped can still be read right after it.
+    long entry(int index) const;
+    int lowest() const;   // the least size since markLowest
+    void markLowest();    // starts watching the least size from the size now
+    void truncate(int n); // drops the entries from index n up (n at most the size)
+    bool resize();        // raises the capacity by 100 entries; false when memory runs out
 
   private:
     long* el;
     int stklen;
     int stkptr;
+    int low;
 };

@@ -65,5 +65,6 @@ void update_status() {
     drawArrows(memory);
     wxClientDC target(frame->status_window);
     target.Blit(0, 0, 250, 50, &memory, 0, 0);
+    bbstateShown = bbstate;
     bbstate = 0;
 }

@@ -11,6 +11,7 @@ int icon_x = -1, icon_y = -1;
 int position = 0;
 char b1 = '\0', b2 = '\0';
 int bbstate = 0;
+int bbstateShown = 0;
 bool STOPPED = false;
 
 world_struct::world_struct() : world(nullptr) {}

@@ -49,4 +49,5 @@ extern int icon_x, icon_y; // robot position in pixels; -1 when not placed
 extern int position;       // heading: 0 north, 1 west, 2 south, 3 east
 extern char b1, b2;        // the boards; NUL when uninitialized
 extern int bbstate;        // the last data movement shown by the status panel (0 to 4)
+extern int bbstateShown;   // the data movement the status panel shows now
 extern bool STOPPED;       // the run loops' stop flag
