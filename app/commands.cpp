@@ -1,5 +1,6 @@
 // The main window's commands, its buttons, and the run control.
 #include "app/editor.h"
+#include "app/goals.h"
 #include "app/helptext.h"
 #include "app/ids.h"
 #include "app/pindle.h"
@@ -13,6 +14,7 @@
 #include "view/canvas.h"
 #include "view/situation.h"
 #include "view/status.h"
+#include "world/goal.h"
 #include "world/robot.h"
 #include "world/world.h"
 
@@ -79,7 +81,9 @@ void MyFrame::OnMenuCommand(int id) {
         editFileIsProgram = false;
         EditPindleFile(worldFile);
         break;
-    case ID_LOAD_WORLD: LoadWorldFile(""); break;
+    case ID_LOAD_WORLD: chooseWorld(); break;
+    case ID_LOAD_GOAL: chooseGoal(); break;
+    case ID_CLEAR_GOAL: clearGoal(); break;
     case ID_RESET_WORLD:
         Reset_Pindle_Program();
         compileAndReport();
@@ -192,4 +196,5 @@ void MyFrame::Run_Pindle_Program(int run) {
     }
     RunGuard guard;
     runProgram(0);
+    tellGoal(howRunEnded());
 }

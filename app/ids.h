@@ -18,6 +18,8 @@ enum CommandId {
     ID_DELAY_MEDIUM = 140,
     ID_DELAY_FAST = 141,
     ID_STOP = 142,
+    ID_LOAD_GOAL = 143,
+    ID_CLEAR_GOAL = 144,
     ID_EDIT_NEW = 201,
     ID_EDIT_OPEN = 202,
     ID_EDIT_SAVE = 203,

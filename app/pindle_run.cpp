@@ -1,13 +1,15 @@
 // pindle-run: compiles and runs robot programs on situation files, without a window.
+#include "app/grade.h"
 #include "app/runreport.h"
 #include "app/runstate.h"
+#include "app/taskrun.h"
 #include "lang/bytecode.h"
 #include "lang/interp.h"
 #include "lang/outside.h"
 #include "lang/parser.h"
 #include "lang/table.h"
 #include "lang/textfile.h"
-#include "view/situation.h"
+#include "world/goal.h"
 #include "world/robot.h"
 #include "world/world.h"
 
@@ -20,13 +22,16 @@
 namespace {
 
 const char* const usageText =
-    "usage: pindle-run [--max-steps N] [--trace [--lines]] [--] WORLD.sit PROGRAM.pnd\n"
+    "usage: pindle-run [--max-steps N] [--trace [--lines]] [--goal GOAL.sit] [--] WORLD.sit "
+    "PROGRAM.pnd\n"
     "       pindle-run --check [--] PROGRAM.pnd\n"
     "       pindle-run --list [--] PROGRAM.pnd\n"
     "       pindle-run --dump [--] PROGRAM.pnd [PROGRAM.pnd ...]\n"
+    "       pindle-run --grade [--max-steps N] [--jobs J] [--csv FILE] [--junit FILE] [--] TASK\n"
+    "                  PROGRAM.pnd [PROGRAM.pnd ...]\n"
     "       pindle-run --help | --version\n";
 
-enum Exit { FINISHED = 0, STOPPED_EXIT = 1, NOT_STARTED = 2, LIMIT = 3, USAGE = 64 };
+enum Exit { FINISHED = 0, STOPPED_EXIT = 1, NOT_STARTED = 2, LIMIT = 3, NOT_MET = 4, USAGE = 64 };
 
 std::string placeOf(const char* code);
 
@@ -39,8 +44,8 @@ class RunnerUI : public PindleUI {
     void programFault(const char* file, int line, int column, const char* msg,
                       const char* token) override {
         std::fflush(stdout);
-        std::fprintf(stderr, "%s:%d:%d: error: %s %s\n", fileName(file).c_str(), line, column,
-                     flat(msg).c_str(), flat(token).c_str());
+        std::fprintf(stderr, "%s:%d:%d: error: %s %s\n", faultFileName(file).c_str(), line, column,
+                     oneLine(msg).c_str(), oneLine(token).c_str());
     }
     // Counts the steps of a run and, when tracing, shows each one (with where the next step
     // comes from, when asked).
@@ -53,20 +58,6 @@ class RunnerUI : public PindleUI {
     }
     bool trace = false, lines = false;
     unsigned long long steps = 0;
-
-  private:
-    // The name as it is, which editors can open, unless a control byte in it would break the
-    // line: then quoted.
-    static std::string fileName(const char* name) {
-        for (const char* p = name; *p; ++p)
-            if (static_cast<unsigned char>(*p) < 0x20 || *p == 0x7F) return quoted(name);
-        return name;
-    }
-    static std::string flat(std::string text) {
-        for (char& c : text)
-            if (c == '\n') c = ' ';
-        return text;
-    }
 };
 
 RunnerUI runnerUI;
@@ -79,9 +70,11 @@ std::string placeOf(const char* code) {
 }
 
 struct Options {
-    enum Mode { RUN, CHECK, LIST, DUMP, HELP, VERSION } mode = RUN;
+    enum Mode { RUN, CHECK, LIST, DUMP, GRADE, HELP, VERSION } mode = RUN;
     unsigned long long maxSteps = 1000000;
     bool trace = false, lines = false;
+    const char* goal = nullptr;
+    GradeRequest grade; // --jobs, --csv and --junit
     std::vector<const char*> files;
 };
 
@@ -103,9 +96,16 @@ bool parseCount(const char* text, unsigned long long& n) {
     return true;
 }
 
+// An option of --grade and its value; false for a bad value.
+bool gradeOption(const std::string& arg, const char* value, GradeRequest& g) {
+    if (arg == "--jobs") return parseCount(value, g.jobs) && g.jobs > 0;
+    (arg == "--csv" ? g.csv : g.junit) = value;
+    return value[0] != '\0';
+}
+
 // False for wrong usage.
 bool parseOptions(int argc, char** argv, Options& o) {
-    bool modeGiven = false, runOption = false;
+    bool modeGiven = false, runOption = false, gradeOnly = false;
     int a = 1;
     for (; a < argc && argv[a][0] == '-' && argv[a][1] != '\0'; ++a) {
         std::string arg = argv[a];
@@ -127,12 +127,25 @@ bool parseOptions(int argc, char** argv, Options& o) {
             o.lines = runOption = true;
             continue;
         }
+        if (arg == "--goal") {
+            if (++a >= argc || argv[a][0] == '\0') return false;
+            o.goal = argv[a];
+            runOption = true;
+            continue;
+        }
+        if (arg == "--jobs" || arg == "--csv" || arg == "--junit") {
+            if (++a >= argc || !gradeOption(arg, argv[a], o.grade)) return false;
+            gradeOnly = true;
+            continue;
+        }
         if (arg == "--check")
             mode = Options::CHECK;
         else if (arg == "--list")
             mode = Options::LIST;
         else if (arg == "--dump")
             mode = Options::DUMP;
+        else if (arg == "--grade")
+            mode = Options::GRADE;
         else if (arg == "--help")
             mode = Options::HELP;
         else if (arg == "--version")
@@ -149,20 +162,15 @@ bool parseOptions(int argc, char** argv, Options& o) {
     }
     size_t n = o.files.size();
     if (o.lines && !o.trace) return false;
+    if (gradeOnly && o.mode != Options::GRADE) return false;
     switch (o.mode) {
     case Options::RUN: return n == 2;
+    case Options::GRADE: return n >= 2 && !o.trace && !o.goal;
     case Options::CHECK:
     case Options::LIST: return n == 1 && !runOption;
     case Options::DUMP: return n >= 1 && !runOption;
     default: return n == 0 && !runOption;
     }
-}
-
-// The name fits the program's 80-character file names; otherwise the box says so.
-bool nameFits(char (&target)[80], const char* name) {
-    if (setFileName(target, name)) return true;
-    ui().messageBox("File name too long (max is 80)", name);
-    return false;
 }
 
 int check(const char* file) {
@@ -207,28 +215,33 @@ void report(const char* end, unsigned long long steps) {
                 boardReport("b2", b2).c_str(), worldReport().c_str());
 }
 
+// The goal lines after the report; the exit status of a run with a goal.
+int goalReport(RunEnd end) {
+    std::vector<GoalDifference> differences = compareWithGoal(taskGoal, end);
+    std::printf("goal: %s\n", differences.empty() ? "met" : "not met");
+    for (const GoalDifference& d : differences)
+        std::printf("differ: %s\n", differenceLine(d).c_str());
+    return differences.empty() ? FINISHED : NOT_MET;
+}
+
 int run(const Options& o) {
-    if (!nameFits(worldFile, o.files[0])) return NOT_STARTED;
-    LoadWorldFile(worldFile);
-    if (!sitFp) return NOT_STARTED;
-    if (!nameFits(progFile, o.files[1]) || !parse(progFile)) return NOT_STARTED;
-    if (!userMainExists()) {
-        ui().messageBox("No 'main' instruction in program", "main?");
-        return NOT_STARTED;
-    }
-    resetInterpreter();
-    firstRun = false;
-    STOPPED = false;
+    if (startRun(o.goal, o.files[0], o.files[1]) != RunStart::STARTED) return NOT_STARTED;
     runnerUI.trace = o.trace;
     runnerUI.lines = o.lines;
     unsigned long long steps = runProgram(o.maxSteps);
-    if (!STOPPED) {
-        report("limit", steps);
-        return LIMIT;
-    }
-    bool finished = programFinished();
-    report(finished ? "finished" : "stopped", steps);
-    return finished ? FINISHED : STOPPED_EXIT;
+    RunEnd end = howRunEnded();
+    static const char* const endWords[] = {"finished", "stopped", "limit"};
+    report(endWords[static_cast<int>(end)], steps);
+    if (o.goal) return goalReport(end);
+    static const int statuses[] = {FINISHED, STOPPED_EXIT, LIMIT};
+    return statuses[static_cast<int>(end)];
+}
+
+int gradeTask(Options& o) {
+    o.grade.task = o.files[0];
+    o.grade.programs.assign(o.files.begin() + 1, o.files.end());
+    o.grade.maxSteps = o.maxSteps;
+    return grade(o.grade);
 }
 
 // Does what the arguments ask; the exit status.
@@ -254,6 +267,7 @@ int pindleRun(int argc, char** argv) {
         return status;
     }
     case Options::DUMP: return dump(o.files);
+    case Options::GRADE: return gradeTask(o);
     default: return run(o);
     }
 }

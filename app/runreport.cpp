@@ -1,5 +1,6 @@
 #include "app/runreport.h"
 
+#include "world/goal.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -29,11 +30,17 @@ std::string quoted(const std::string& text) {
     return out;
 }
 
+static const char* const headings[4] = {"north", "west", "south", "east"};
+
+// "X Y HEADING", "any" for the heading when there is none; "none" for no robot.
+static std::string placeReport(const RobotPlace& p) {
+    if (!p.placed) return "none";
+    return std::to_string(p.x) + " " + std::to_string(p.y) + " " +
+           (p.heading < 0 ? "any" : headings[p.heading & 3]);
+}
+
 std::string robotReport() {
-    if (icon_x == -1 && icon_y == -1) return "none";
-    static const char* const headings[4] = {"north", "west", "south", "east"};
-    return std::to_string(icon_x / 30) + " " + std::to_string(icon_y / 30) + " " +
-           headings[position & 3];
+    return placeReport(robotPlace());
 }
 
 std::string boardReport(const char* name, char board) {
@@ -69,4 +76,34 @@ std::string worldReport() {
         out += "outside " + std::to_string(x) + " " + std::to_string(y) + " '" +
                quoted(std::string(1, item)) + "'\n";
     return out;
+}
+
+std::string faultFileName(const char* name) {
+    for (const char* p = name; *p; ++p)
+        if (static_cast<unsigned char>(*p) < 0x20 || *p == 0x7F) return quoted(name);
+    return name;
+}
+
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\n') c = ' ';
+    return text;
+}
+
+static std::string thingReport(char c) {
+    return c ? "'" + quoted(std::string(1, c)) + "'" : "none";
+}
+
+std::string differenceLine(const GoalDifference& d) {
+    switch (d.kind) {
+    case GoalDifference::END:
+        return std::string("end want finished got ") +
+               (d.end == RunEnd::LIMIT ? "limit" : "stopped");
+    case GoalDifference::ROBOT:
+        return "robot want " + placeReport(d.want) + " got " + placeReport(d.got);
+    case GoalDifference::THING:
+        return "thing " + std::to_string(d.x) + " " + std::to_string(d.y) + " want " +
+               thingReport(d.wantThing) + " got " + thingReport(d.gotThing);
+    }
+    return "";
 }

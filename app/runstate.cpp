@@ -1,5 +1,7 @@
 #include "app/runstate.h"
 
+#include "lang/outside.h"
+
 #include <cstring>
 
 bool firstRun = true;
@@ -10,4 +12,10 @@ bool setFileName(char (&target)[80], const char* name) {
     if (n >= sizeof target) return false;
     std::memcpy(target, name, n + 1);
     return true;
+}
+
+bool nameFits(char (&target)[80], const char* name) {
+    if (setFileName(target, name)) return true;
+    ui().messageBox("File name too long (max is 80)", name);
+    return false;
 }

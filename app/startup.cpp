@@ -1,6 +1,7 @@
 // Start-up: the configuration, the shared drawing resources, and the windows.
 #include "app/config.h"
 #include "app/editor.h"
+#include "app/goals.h"
 #include "app/ids.h"
 #include "app/pindle.h"
 #include "app/runstate.h"
@@ -92,6 +93,8 @@ static wxMenuBar* mainMenuBar() {
     world_menu = new wxMenu;
     world_menu->Append(ID_EDIT_WORLD, "&Edit .sit file\t", "Edit world");
     world_menu->Append(ID_LOAD_WORLD, "&Load .sit file\t", "Load world");
+    world_menu->Append(ID_LOAD_GOAL, "Load &goal...", "Load the goal the world should reach");
+    world_menu->Append(ID_CLEAR_GOAL, "&Clear goal", "Show no goal");
     world_menu->AppendSeparator();
     world_menu->Append(ID_RESET_WORLD, "&Reset world\t", "Reset world");
     run_menu = new wxMenu;
@@ -186,6 +189,7 @@ MyFrame* startUp(int argc, char** argv) {
     LoadWorldFile(worldFile);
     worldBitmap = new wxBitmap(550, 550);
     statusBitmap = new wxBitmap(250, 50);
+    if (sitFp) loadGoalBeside(worldFile);
     return frame;
 }
 

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds the benchmarks (Release) in build-bench/ and runs them all: the interpreter alone,
-# pindle-run on 10 million steps, and the window under Xvfb. Prints one table with the targets.
+# pindle-run on 10 million steps, grading a class, and the window under Xvfb. Prints one table
+# with the targets.
 set -e
 cd "$(dirname "$0")/.."
 sh scripts/deps.sh
@@ -41,6 +42,15 @@ EOF2
 mb=$(awk -v k="$kb" 'BEGIN { printf "%.1f", k / 1024 }')
 row "pindle-run, 10 million steps: wall (s)" "$wall" "<= 1" "$(verdict "$wall" "<=" 1)"
 row "pindle-run, 10 million steps: peak (MB)" "$mb" "<= 10" "$(verdict "$mb" "<=" 10)"
+
+# Grading a class: 200 programs on a task of 5 worlds.
+sh bench/grade_bench.sh build-bench/pindle-run examples > "$work/grade"
+gget() { awk -v n="$1" '$1 == n { print $2 }' "$work/grade"; }
+v=$(gget grade_200_mixed_s); row "--grade, 200 programs x 5 worlds, mixed (s)" "$v" "<= 5" "$(verdict "$v" "<=" 5)"
+v=$(gget grade_200_mixed_cpu_s); row "  CPU, all processes (s)" "$v" "" ""
+v=$(gget grade_200_endless_s); row "--grade, 200 programs x 5 worlds, endless (s)" "$v" "<= 5" "$(verdict "$v" "<=" 5)"
+v=$(gget grade_one_more_program_ms); row "  one program more, 5 runs (ms)" "$v" "" ""
+v=$(gget grade_one_program_ms); row "  one program alone, process start included (ms)" "$v" "" ""
 
 # The window under Xvfb.
 xvfb-run -a -s "-screen 0 1024x768x24" build-bench/bench/bench_window > "$work/window"

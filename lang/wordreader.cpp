@@ -2,7 +2,7 @@
 
 #include <climits>
 
-static bool isSpace(int c) {
+bool isWordSpace(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
@@ -10,7 +10,7 @@ int WordReader::skipSpace() {
     int c;
     do
         c = std::getc(fp);
-    while (c != EOF && isSpace(c));
+    while (c != EOF && isWordSpace(c));
     return c;
 }
 
@@ -18,7 +18,7 @@ bool WordReader::readWord(char* word, size_t size) {
     int c = skipSpace();
     if (c == EOF) return false;
     size_t n = 0;
-    for (; c != EOF && !isSpace(c); c = std::getc(fp))
+    for (; c != EOF && !isWordSpace(c); c = std::getc(fp))
         if (n + 1 < size) word[n++] = static_cast<char>(c);
     if (size > 0) word[n] = '\0';
     std::ungetc(c, fp);

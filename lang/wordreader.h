@@ -4,6 +4,9 @@
 #include <cstddef>
 #include <cstdio>
 
+// A character between words and numbers (what scanf takes for white space).
+bool isWordSpace(int c);
+
 class WordReader {
   public:
     explicit WordReader(FILE* stream) : fp(stream) {}

@@ -230,6 +230,35 @@ class HostileTest : public ::testing::Test {
         return cut79(std::string("A '") + item + "' coordinate in " + path + " is out of bounds");
     }
 
+    // A situation file read as a goal, with an empty world, gives the boxes it gives as a world
+    // (naming it), starts exactly when the world would, and ends with a defined goal run: exit
+    // 0, 4 or 2, no fault lines, and after a report the goal line and only differ lines.
+    ::testing::AssertionResult readsAsGoal(const std::string& sit) {
+        Result asWorld = run({sit, turn()});
+        Result asGoal = run({"--goal", sit, writeFile("empty.sit", ""), turn()});
+        auto fail = [&](const std::string& why) {
+            return ::testing::AssertionFailure() << why << " (" << sit.substr(0, 200) << ")\n"
+                                                 << asGoal.out.substr(0, 2000) << asGoal.err;
+        };
+        if (asGoal.hung) return fail("no end");
+        if (asGoal.status != 0 && asGoal.status != 2 && asGoal.status != 4)
+            return fail("exit status " + std::to_string(asGoal.status));
+        if (!asGoal.err.empty()) return fail("standard error is not empty");
+        if ((asWorld.status == 2) != (asGoal.status == 2)) return fail("started differently");
+        auto boxes = [](const std::string& out) { return out.substr(0, out.find("end: ")); };
+        if (boxes(asGoal.out) != boxes(asWorld.out)) return fail("other boxes than the world's");
+        if (asGoal.status == 2) return ::testing::AssertionSuccess();
+        std::vector<std::string> ls = lines(asGoal.out);
+        auto goal = std::find_if(ls.begin(), ls.end(),
+                                 [](const std::string& l) { return l.rfind("goal: ", 0) == 0; });
+        if (goal == ls.end()) return fail("no goal line");
+        if (*goal != (asGoal.status == 0 ? "goal: met" : "goal: not met"))
+            return fail("a goal line that does not go with the exit status");
+        for (auto l = goal + 1; l != ls.end(); ++l)
+            if (l->rfind("differ: ", 0) != 0) return fail("'" + *l + "' after the goal line");
+        return ::testing::AssertionSuccess();
+    }
+
   private:
     std::vector<std::string> dirs;
 };
@@ -246,6 +275,7 @@ TEST_F(HostileTest, EmptyFiles) {
     EXPECT_EQ(r.out, box("main?", "No 'main' instruction in program"));
 
     r = run({empty, turn()});
+    EXPECT_TRUE(readsAsGoal(empty));
     ASSERT_TRUE(definedOutcome(r, RUN));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(field(r.out, "robot: "), "none");
@@ -333,6 +363,7 @@ TEST_F(HostileTest, RandomBytesAndRandomWords) {
         EXPECT_TRUE(definedOutcome(run({"--max-steps", "20000", w, prog}), RUN));
         std::string sit = writeFile("random.sit", randomText(seed, worldWords, 300));
         EXPECT_TRUE(definedOutcome(run({"--max-steps", "1000", sit, walker}), RUN));
+        EXPECT_TRUE(readsAsGoal(sit));
     }
     for (unsigned seed = 1; seed <= 4; ++seed) {
         SCOPED_TRACE("bytes, seed " + std::to_string(seed));
@@ -340,6 +371,7 @@ TEST_F(HostileTest, RandomBytesAndRandomWords) {
         EXPECT_TRUE(definedOutcome(run({"--check", bytes}), CHECK));
         EXPECT_TRUE(definedOutcome(run({"--max-steps", "20000", w, bytes}), RUN));
         EXPECT_TRUE(definedOutcome(run({"--max-steps", "1000", bytes, walker}), RUN));
+        EXPECT_TRUE(readsAsGoal(bytes));
     }
 }
 
@@ -357,6 +389,7 @@ TEST_F(HostileTest, NulBytesEndTheProgramLineAndArePartOfSituationWords) {
     // In a situation file a NUL is a character like any other: it ends no word.
     std::string sit = writeFile("nul.sit", "thing 2,2 a\0junk\npindle 3,3\0\nthing 4,4 b\n"s);
     r = run({sit, turn()});
+    EXPECT_TRUE(readsAsGoal(sit));
     ASSERT_TRUE(definedOutcome(r, RUN));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(field(r.out, "robot: "), "3 3 west");
@@ -393,6 +426,7 @@ TEST_F(HostileTest, FilesOfTenMegabytes) {
     while (items.size() < 10 * 1024 * 1024)
         items += block;
     r = run({writeFile("big.sit", items), step()});
+    EXPECT_TRUE(readsAsGoal(dir + "/big.sit"));
     ASSERT_TRUE(definedOutcome(r, RUN));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("end: finished", 0), 0u) << "no boxes";
@@ -427,6 +461,7 @@ TEST_F(HostileTest, LinesOfOneMegabyte) {
     std::string sit = writeFile("long.sit", "wall" + std::string(1 << 20, 'l') + " 2,2 2,5 thing " +
                                                 std::string(1 << 20, '1') + ",2 a pindle 4,4\n");
     r = run({sit, turn()});
+    EXPECT_TRUE(readsAsGoal(sit));
     ASSERT_TRUE(definedOutcome(r, RUN));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.substr(0, r.out.find("end:")), box("2147483647 > 15", bounds("thing", sit)));
@@ -460,6 +495,7 @@ TEST_F(HostileTest, LinesOf255To257Characters) {
             writeFile("line.sit", std::string(length - 11, '.') + " pindle 3,3\n" +
                                       std::string(length - 1, '-') + "\nthing 2,2 a\n");
         Result r = run({sit, turn()});
+        EXPECT_TRUE(readsAsGoal(sit));
         ASSERT_TRUE(definedOutcome(r, RUN));
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(field(r.out, "robot: "), "3 3 west");
@@ -501,6 +537,7 @@ TEST_F(HostileTest, WordsAndNamesOf31To121Characters) {
                                        std::string(length - 1, 'q') + "\nWall" +
                                        std::string(length - 4, 'l') + " 1,1 1,5\npindle 4,4\n");
         r = run({sit, turn()});
+        EXPECT_TRUE(readsAsGoal(sit));
         ASSERT_TRUE(definedOutcome(r, RUN));
         EXPECT_EQ(r.out.rfind("end: finished", 0), 0u) << "no boxes";
         EXPECT_EQ(field(r.out, "robot: "), "4 4 west");
@@ -517,6 +554,7 @@ TEST_F(HostileTest, NumbersBeyondAnIntSaturate) {
                                             "thing 3,-99999999999 z\n"
                                             "pindle 3,99999999999 pindle 5,5\n");
     Result r = run({sit, step()});
+    EXPECT_TRUE(readsAsGoal(sit));
     ASSERT_TRUE(definedOutcome(r, RUN));
     EXPECT_EQ(r.status, 0);
     // Reported, but nothing so far away is stored or placed.
@@ -549,6 +587,7 @@ TEST_F(HostileTest, FilesWithoutAFinalLineFeed) {
     EXPECT_EQ(r.out, parsesOK) << "the end of the file closes the body";
 
     r = run({writeFile("last.sit", "thing 2,2 a\npindle 3,3"), turn()});
+    EXPECT_TRUE(readsAsGoal(dir + "/last.sit"));
     ASSERT_TRUE(definedOutcome(r, RUN));
     EXPECT_EQ(field(r.out, "robot: "), "3 3 west");
     EXPECT_EQ(worldRows(r.out)[2], "..a.............");
@@ -557,6 +596,7 @@ TEST_F(HostileTest, FilesWithoutAFinalLineFeed) {
                              "pindle 3,3 thing 4,4"}) {
         SCOPED_TRACE(text);
         r = run({writeFile("cut.sit", text), turn()});
+        EXPECT_TRUE(readsAsGoal(dir + "/cut.sit"));
         ASSERT_TRUE(definedOutcome(r, RUN));
         EXPECT_EQ(field(r.out, "robot: "), "3 3 west");
     }
@@ -584,6 +624,7 @@ TEST_F(HostileTest, CarriageReturnsAsLineEnds) {
         std::string sit =
             writeFile("cr.sit", "thing 2,2 a" + end + "wall 1,1 1,2" + end + "pindle 3,3" + end);
         r = run({sit, turn()});
+        EXPECT_TRUE(readsAsGoal(sit));
         ASSERT_TRUE(definedOutcome(r, RUN));
         EXPECT_EQ(r.out.rfind("end: finished", 0), 0u) << "no boxes";
         EXPECT_EQ(field(r.out, "robot: "), "3 3 west");
@@ -607,6 +648,7 @@ TEST_F(HostileTest, FilesThatCannotBeOpened) {
         ASSERT_TRUE(definedOutcome(r, RUN));
         EXPECT_EQ(r.out, noFile);
         r = run({path, turn()});
+        EXPECT_TRUE(readsAsGoal(path));
         ASSERT_TRUE(definedOutcome(r, RUN));
         EXPECT_EQ(r.out, box(path, "Cannot open world situation file\n"));
     }
@@ -614,6 +656,7 @@ TEST_F(HostileTest, FilesThatCannotBeOpened) {
     // Devices are no files: an endless one like /dev/zero must not keep the loaders reading.
     for (const std::string device : {"/dev/null", "/dev/zero"}) {
         Result r = run({device, turn()});
+        EXPECT_TRUE(readsAsGoal(device));
         ASSERT_TRUE(definedOutcome(r, RUN));
         EXPECT_EQ(r.out, box(device, "Cannot open world situation file\n"));
         r = run({world(), device});
@@ -666,6 +709,7 @@ TEST_F(HostileTest, FileNamesOf79CharactersAndLonger) {
     std::string world79 = name79.substr(0, 75) + ".sit";
     writeAt(world79, "pindle 3,3\n");
     r = run({world79, name79});
+    EXPECT_TRUE(readsAsGoal(world79));
     ASSERT_TRUE(definedOutcome(r, RUN));
     EXPECT_EQ(field(r.out, "robot: "), "3 2 north");
 
@@ -683,6 +727,7 @@ TEST_F(HostileTest, FileNamesOf79CharactersAndLonger) {
         ASSERT_TRUE(definedOutcome(r, RUN));
         EXPECT_EQ(r.out, tooLong);
         r = run({name, name79});
+        EXPECT_TRUE(readsAsGoal(name));
         ASSERT_TRUE(definedOutcome(r, RUN));
         EXPECT_EQ(r.out, tooLong);
     }
@@ -695,6 +740,7 @@ TEST_F(HostileTest, FileNamesWithBlanksQuotesSemicolonsAndNonAsciiLetters) {
     std::string sit = writeAt(base + ".sit", "thing 16,1 a\npindle 5,5\n");
     std::string prog = writeAt(base + ".pnd", "define main as { move }\n");
     Result r = run({sit, prog});
+    EXPECT_TRUE(readsAsGoal(sit));
     ASSERT_TRUE(definedOutcome(r, RUN));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.substr(0, r.out.find("end:")), box("16 > 15", bounds("thing", sit)));

@@ -62,9 +62,10 @@ int RecordingUI::showProgramFile(const char* file) {
     shownFile = file;
     return editorLines;
 }
-void RecordingUI::placeCaret(int column, int line) {
+void RecordingUI::showFault(int column, int line, int viewLine) {
     caretColumn = column;
-    caretLine = line;
+    faultLine = line;
+    caretLine = viewLine;
 }
 void RecordingUI::waitDelay(int) {
     ++waits;

@@ -57,10 +57,11 @@ class RunnerTest : public ::testing::Test {
 TEST_F(RunnerTest, HelpAndVersion) {
     Result help = run({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("usage: pindle-run [--max-steps N] [--trace [--lines]] [--] WORLD.sit "
-                             "PROGRAM.pnd\n",
-                             0),
-              0u);
+    EXPECT_EQ(
+        help.out.rfind("usage: pindle-run [--max-steps N] [--trace [--lines]] [--goal GOAL.sit] "
+                       "[--] WORLD.sit PROGRAM.pnd\n",
+                       0),
+        0u);
     EXPECT_EQ(help.err, "");
     Result noArgs = run({});
     EXPECT_EQ(noArgs.err, help.out); // the same usage text, on standard error

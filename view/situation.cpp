@@ -5,6 +5,7 @@
 #include "lang/textbuf.h"
 #include "lang/textfile.h"
 #include "lang/wordreader.h"
+#include "world/goal.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -47,14 +48,43 @@ bool farAway(int x, int y) {
     return x < -FARTHEST || x > FARTHEST || y < -FARTHEST || y > FARTHEST;
 }
 
-// The coordinates and thing word of the read; an item that cannot read them keeps the
-// previous item's.
-int x1, y1, x2, y2;
-char s[3];
+// Where a read puts what it reads: the world's own model (its globals) or another one.
+struct SituationModel {
+    world_struct* grid;  // things and wall marks
+    line_struct** walls; // wall segments, newest first; null when walls are not kept
+    int* robotX;         // the robot's place in pixels; -1, -1 until an item places it
+    int* robotY;
+    int* heading; // the heading named after the placing robot item's pair; null: not looked for
+    bool drawn;   // each item is drawn through the display as it is entered
+};
 
-void reportBounds(const char* item, const char* keywordCaption = nullptr) {
+const char* const headingWords[4] = {"north", "west", "south", "east"};
+
+// One read of a situation file into a model, its boxes naming the file. The coordinates and
+// thing word carry from item to item: an item that cannot read them keeps the previous item's.
+class SituationRead {
+  public:
+    SituationRead(FILE* fp, const char* fileName, const SituationModel& model)
+        : in(fp), name(fileName), m(model) {}
+    void readItems(); // every item to the end of the file
+
+  private:
+    WordReader in;
+    const char* name;
+    SituationModel m;
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    char s[3] = " ";
+
+    void reportBounds(const char* item, const char* keywordCaption = nullptr);
+    void markWall();
+    void wallItem(const char* keyword);
+    void thingItem();
+    bool robotItem(); // true when this item placed the robot
+};
+
+void SituationRead::reportBounds(const char* item, const char* keywordCaption) {
     char msg[80];
-    formatCut(msg, sizeof msg, "A '%s' coordinate in %s is out of bounds", item, worldFile);
+    formatCut(msg, sizeof msg, "A '%s' coordinate in %s is out of bounds", item, name);
     char caption[32];
     if (keywordCaption)
         formatCut(caption, sizeof caption, "%s", keywordCaption);
@@ -69,23 +99,23 @@ void reportBounds(const char* item, const char* keywordCaption = nullptr) {
     ui().messageBox(msg, caption);
 }
 
-void markWall() {
+void SituationRead::markWall() {
     if (x1 == x2) {
         if (x1 < 0 || x1 > LAST_MARKED) return;
         for (int y = std::clamp(y1, 0, LAST_MARKED + 1); y <= y2 && y <= LAST_MARKED; ++y)
-            PindlesWorld.set(x1, y, '\0');
+            m.grid->set(x1, y, '\0');
     } else {
         if (y1 < 0 || y1 > LAST_MARKED) return;
         for (int x = std::clamp(x1, 0, LAST_MARKED + 1); x <= x2 && x <= LAST_MARKED; ++x)
-            PindlesWorld.set(x, y1, '\0');
+            m.grid->set(x, y1, '\0');
     }
 }
 
-void wallItem(WordReader& in, const char* keyword) {
+void SituationRead::wallItem(const char* keyword) {
     in.readPair(y1, x1);
     in.readPair(y2, x2);
     if ((x1 == x2 && y1 == y2) || (x1 != x2 && y1 != y2)) {
-        std::string caption = std::string("Error in ") + worldFile;
+        std::string caption = std::string("Error in ") + name;
         ui().messageBox("Format for wall coordinates in should be x1,x2 y1,y2\n", caption.c_str());
     }
     if (outOfBounds(x1) || outOfBounds(y1) || outOfBounds(x2) || outOfBounds(y2))
@@ -100,53 +130,87 @@ void wallItem(WordReader& in, const char* keyword) {
     const int far = 30 * FARTHEST;
     int X1 = std::clamp(x1, -far, far), Y1 = std::clamp(y1, -far, far);
     int X2 = std::clamp(x2, -far, far), Y2 = std::clamp(y2, -far, far);
-    ui().drawWall(X1, Y1, X2, Y2);
-    line_struct* wall = new (std::nothrow) line_struct(X1, Y1, X2, Y2, walls);
-    if (wall) walls = wall;
+    if (m.drawn) ui().drawWall(X1, Y1, X2, Y2);
+    if (!m.walls) return;
+    line_struct* wall = new (std::nothrow) line_struct(X1, Y1, X2, Y2, *m.walls);
+    if (wall) *m.walls = wall;
     ++worldGeneration;
 }
 
-void thingItem(WordReader& in) {
+void SituationRead::thingItem() {
     in.readPair(y1, x1);
     in.readWord(s, sizeof s);
     if (outOfBounds(x1) || outOfBounds(y1)) reportBounds("thing");
     if (farAway(x1, y1)) return;
-    PindlesWorld.set(x1, y1, s[0]);
-    ui().drawThing(x1, y1, s);
+    m.grid->set(x1, y1, s[0]);
+    if (m.drawn) ui().drawThing(x1, y1, s);
 }
 
-void robotItem(WordReader& in) {
+bool SituationRead::robotItem() {
     in.readPair(y1, x1);
     if (outOfBounds(x1) || outOfBounds(y1)) reportBounds("Pindle");
     bool placeable = !farAway(x1, y1);
     x1 = pixels(x1);
     y1 = pixels(y1);
-    if (placeable && icon_x == -1 && icon_y == -1) {
-        icon_x = x1;
-        icon_y = y1;
+    bool places = placeable && *m.robotX == -1 && *m.robotY == -1;
+    if (places) {
+        *m.robotX = x1;
+        *m.robotY = y1;
     }
-    ui().drawRobot();
+    if (m.drawn) ui().drawRobot();
+    return places;
+}
+
+void SituationRead::readItems() {
+    char mode[ITEMWORD];
+    bool more = in.readWord(mode, sizeof mode);
+    while (more) {
+        bool placed = false;
+        switch (situationItem(mode)) {
+        case SituationItem::WALL: wallItem(mode); break;
+        case SituationItem::THING: thingItem(); break;
+        case SituationItem::ROBOT: placed = robotItem(); break;
+        case SituationItem::NONE: break;
+        }
+        more = in.readWord(mode, sizeof mode);
+        // The word after the placing robot item's pair may name a heading; like every word
+        // that is no keyword, the loop then skips it.
+        for (int k = 0; more && placed && m.heading && k < 4; ++k)
+            if (StrEq(mode, headingWords[k])) *m.heading = k;
+    }
 }
 
 } // namespace
 
+SituationItem situationItem(const char* word) {
+    if (StrEq(word, "wall") || StrEq(word, "Wall")) return SituationItem::WALL;
+    if (StrEq(word, "thing") || StrEq(word, "Thing")) return SituationItem::THING;
+    if (StrEq(word, "Pindle") || StrEq(word, "pindle")) return SituationItem::ROBOT;
+    return SituationItem::NONE;
+}
+
 void initDraw() {
     reading = true;
-    x1 = y1 = x2 = y2 = 0;
-    std::strcpy(s, " ");
     ui().drawEmptyWorld();
-    char mode[12];
-    WordReader in(sitFp);
-    while (in.readWord(mode, sizeof mode)) {
-        if (StrEq(mode, "wall") || StrEq(mode, "Wall"))
-            wallItem(in, mode);
-        else if (StrEq(mode, "thing") || StrEq(mode, "Thing"))
-            thingItem(in);
-        else if (StrEq(mode, "Pindle") || StrEq(mode, "pindle"))
-            robotItem(in);
-    }
+    SituationRead(sitFp, worldFile, {&PindlesWorld, &walls, &icon_x, &icon_y, nullptr, true})
+        .readItems();
     ifinited = 1;
     reading = false;
+}
+
+bool LoadGoalFile(const char* fileName, Goal& goal) {
+    FILE* fp = openTextFile(fileName);
+    if (!fp) {
+        ui().messageBox("Cannot open world situation file\n", fileName);
+        return false;
+    }
+    goal.clear();
+    SituationRead(fp, fileName,
+                  {&goal.things, nullptr, &goal.robotX, &goal.robotY, &goal.heading, false})
+        .readItems();
+    std::fclose(fp);
+    goal.loaded = true;
+    return true;
 }
 
 void DrawEnvir() {

@@ -2,9 +2,17 @@
 #pragma once
 #include <cstdio>
 
+struct Goal;
+
 extern char worldFile[80]; // the current situation file
 extern FILE* sitFp;        // the last opened situation file; null when the last open failed
 extern int ifinited;       // 1 once the opened file has been read, 0 while it is pending
+
+// The item a word of a situation file begins (the loader's own test); NONE for a word the
+// loader skips.
+enum class SituationItem { NONE, WALL, THING, ROBOT };
+SituationItem situationItem(const char* word);
+constexpr int ITEMWORD = 12; // the bytes of a word the loader keeps for that test, NUL included
 
 // Loads a world: an empty filename asks for the file first, any other reloads worldFile.
 void LoadWorldFile(const char* filename);
@@ -13,3 +21,8 @@ void LoadWorldFile(const char* filename);
 void DrawEnvir();
 // Reads the pending file, entering and drawing each wall, thing and robot.
 void initDraw();
+// Reads a goal file into goal with the same reading, its boxes naming the file, and the
+// heading named by the word after the placing robot item's pair; the world, the robot and
+// the loaded world file stay as they are. False after a box when it cannot be opened (goal
+// untouched).
+bool LoadGoalFile(const char* fileName, Goal& goal);

@@ -2,6 +2,7 @@
 
 #include "app/pindle.h"
 #include "view/canvas.h"
+#include "world/goal.h"
 #include "world/world.h"
 
 #include <memory>
@@ -48,6 +49,29 @@ void drawWallLine(wxDC& dc, const line_struct& w) {
     dc.DrawLine(w.x1 + 15, w.y1 + 15, w.x2 + 15, w.y2 + 15);
 }
 
+const wxColour goalThingGrey(200, 200, 200), goalCornerGrey(170, 170, 170);
+
+// The goal under the world, when one is loaded: its things in light grey at their corners,
+// and the robot's corner outlined around the robot's icon.
+void drawGoal(wxDC& dc) {
+    if (!taskGoal.loaded) return;
+    dc.SetFont(*thingFont);
+    dc.SetTextForeground(goalThingGrey);
+    for (const world_row* row = taskGoal.things.world; row; row = row->next)
+        for (const world_corner* c = row->column; c; c = c->next)
+            if (c->item != '\0' && c->item != ' ')
+                dc.DrawText(wxString::From8BitData(&c->item, 1), 30 * c->pos + 11,
+                            30 * row->pos + 11);
+    dc.SetTextForeground(*wxBLACK);
+    RobotPlace robot = taskGoal.robot();
+    if (!robot.placed) return;
+    dc.SetPen(wxPen(goalCornerGrey, 2));
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    dc.DrawRectangle(30 * robot.x - 3, 30 * robot.y - 3, 38, 38);
+}
+
+long goalGeneration = 0; // changes whenever the goal shown is loaded or cleared
+
 // What the picture in worldBitmap shows, so that a redraw renews only what changed.
 struct Thing {
     int x, y;
@@ -58,6 +82,7 @@ struct Thing {
 struct Picture {
     bool valid = false;
     long generation = -1;
+    long goal = -1; // the goal's generation
     wxRect icon;
     int heading = 0;
     std::vector<Thing> things;
@@ -65,7 +90,7 @@ struct Picture {
 
 Picture shown;
 Picture wanted;
-std::unique_ptr<wxBitmap> staticLayer; // labels, grid, border and walls of the loaded world
+std::unique_ptr<wxBitmap> staticLayer; // labels, grid, border, goal and walls of the world
 wxSize thingSize;                      // the box one thing's character takes
 
 void collectThings(std::vector<Thing>& things) {
@@ -85,6 +110,7 @@ void buildStaticLayer() {
     layer.SetBackground(*wxWHITE_BRUSH);
     layer.Clear();
     drawBackdrop(layer);
+    drawGoal(layer);
     for (line_struct* w = walls; w; w = w->next)
         drawWallLine(layer, *w);
     layer.SetFont(*thingFont);
@@ -106,7 +132,7 @@ void paintArea(wxMemoryDC& memory, wxMemoryDC& layer, const wxRect& area) {
 // The areas whose pixels differ between what is shown and what is wanted.
 void changedAreas(std::vector<wxRect>& areas) {
     areas.clear();
-    if (!shown.valid || shown.generation != wanted.generation) {
+    if (!shown.valid || shown.generation != wanted.generation || shown.goal != wanted.goal) {
         areas.emplace_back(0, 0, 550, 550);
         return;
     }
@@ -151,10 +177,12 @@ void reDraw() {
     if (!haveCanvas() || !worldBitmap) return;
     wanted.valid = true;
     wanted.generation = worldGeneration;
+    wanted.goal = goalGeneration;
     wanted.icon = wxRect(icon_x, icon_y, 32, 32);
     wanted.heading = position & 3;
     collectThings(wanted.things);
-    if (!staticLayer || shown.generation != wanted.generation) buildStaticLayer();
+    if (!staticLayer || shown.generation != wanted.generation || shown.goal != wanted.goal)
+        buildStaticLayer();
     static std::vector<wxRect> areas;
     changedAreas(areas);
     wxMemoryDC memory(*worldBitmap);
@@ -178,6 +206,10 @@ void forgetPicture() {
     shown.valid = false;
 }
 
+void goalChanged() {
+    ++goalGeneration;
+}
+
 void clearCanvas() {
     if (!haveCanvas()) return;
     CanvasDC dc;
@@ -191,6 +223,7 @@ void drawEmptyWorld() {
     dc->SetBackground(*wxWHITE_BRUSH);
     dc->Clear();
     drawBackdrop(*dc);
+    drawGoal(*dc);
 }
 
 void drawWall(int x1, int y1, int x2, int y2) {

@@ -8,6 +8,8 @@ void drawBackdrop(wxDC& dc);
 void reDraw();
 // Forgets what the canvas shows, so that the next redraw draws and copies everything.
 void forgetPicture();
+// The goal under the world (taskGoal) was loaded or cleared: the next redraw draws it anew.
+void goalChanged();
 
 // The first drawing of a world, straight onto the canvas as the loader enters each item.
 void clearCanvas();

@@ -6,6 +6,7 @@
 #include "lang/outside.h"
 #include "lang/parser.h"
 #include "lang/table.h"
+#include "world/goal.h"
 #include "world/robot.h"
 #include "world/world.h"
 
@@ -50,5 +51,6 @@ void runInstruction() {
     CodePtr = code;
     STOPPED = false;
     runProgram(0);
+    tellGoal(howRunEnded());
     STOPPED = false;
 }

@@ -1,0 +1,314 @@
+#include "app/grade.h"
+
+#include "app/gradereport.h"
+#include "app/runreport.h"
+#include "app/taskrun.h"
+#include "lang/interp.h"
+#include "lang/outside.h"
+#include "lang/textfile.h"
+#include "world/goal.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <sched.h>
+#include <set>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// One world of the task.
+struct World {
+    std::string name; // its file's name in the folder
+    std::string path; // the folder's path and the name
+    std::string goal; // its goal file's path; empty when it has none
+};
+
+bool endsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The worlds of the task folder in the byte order of their names; false after a message on
+// standard error when the folder cannot be read or holds no world.
+bool taskWorlds(const char* task, std::vector<World>& worlds) {
+    std::string shown = faultFileName(task);
+    DIR* dir = opendir(task);
+    if (!dir) {
+        std::fprintf(stderr, "pindle-run: cannot read the task folder %s: %s\n", shown.c_str(),
+                     std::strerror(errno));
+        return false;
+    }
+    std::set<std::string> names; // std::string orders by bytes, as unsigned characters
+    errno = 0;
+    while (dirent* entry = readdir(dir))
+        names.insert(entry->d_name);
+    int error = errno;
+    closedir(dir);
+    if (error) {
+        std::fprintf(stderr, "pindle-run: cannot read the task folder %s: %s\n", shown.c_str(),
+                     std::strerror(error));
+        return false;
+    }
+    std::string folder = task;
+    if (folder.back() != '/') folder += '/';
+    for (const std::string& name : names) {
+        if (!endsWith(name, ".sit") || endsWith(name, ".goal.sit")) continue;
+        std::string goal = name.substr(0, name.size() - 4) + ".goal.sit";
+        worlds.push_back({name, folder + name, names.count(goal) ? folder + goal : ""});
+    }
+    if (worlds.empty())
+        std::fprintf(stderr, "pindle-run: the task folder %s holds no world (NAME.sit)\n",
+                     shown.c_str());
+    return !worlds.empty();
+}
+
+// The display of a graded run: keeps the last box, with the steps taken before it, and the
+// first program fault, and shows nothing.
+class GradeUI : public PindleUI {
+  public:
+    void messageBox(const char* text, const char* caption, int, int) override {
+        box = "\"" + quoted(caption) + "\" \"" + quoted(text) + "\"";
+        boxShown = true;
+        boxStep = steps;
+    }
+    void programFault(const char* file, int line, int column, const char* msg,
+                      const char* token) override {
+        if (!fault.empty()) return;
+        fault = faultFileName(file) + ":" + std::to_string(line) + ":" + std::to_string(column) +
+                ": " + oneLine(msg) + " " + oneLine(token);
+    }
+    void betweenSteps() override { ++steps; }
+
+    std::string box; // "CAPTION" "TEXT", quoted
+    bool boxShown = false;
+    unsigned long long steps = 0, boxStep = 0;
+    std::string fault; // FILE:LINE:COLUMN: MESSAGE TOKEN
+};
+
+// The reason a run that started did not pass; empty for a pass.
+std::string endReason(RunEnd end, const GradeUI& shown, unsigned long long steps) {
+    std::string n = std::to_string(steps);
+    if (end == RunEnd::LIMIT) return "limit " + n;
+    if (end == RunEnd::STOPPED)
+        return shown.boxShown && shown.boxStep + 1 == steps ? "stopped " + shown.box + " step " + n
+                                                            : "stopped step " + n;
+    if (!taskGoal.loaded) return "";
+    std::vector<GoalDifference> differences = compareWithGoal(taskGoal, end);
+    return differences.empty() ? "" : "goal " + differenceLine(differences[0]);
+}
+
+// One program on one world, as a run with --goal does it (without one when there is none).
+GradedRun gradeRun(const char* program, const World& world, unsigned long long maxSteps) {
+    GradeUI shown;
+    setUI(&shown);
+    GradedRun r;
+    RunStart start =
+        startRun(world.goal.empty() ? nullptr : world.goal.c_str(), world.path.c_str(), program);
+    if (start == RunStart::NO_MAIN)
+        r.reason = "nomain";
+    else if (start == RunStart::NO_COMPILE && !shown.fault.empty())
+        r.reason = "compile " + shown.fault;
+    else if (start != RunStart::STARTED)
+        r.reason = "error " + shown.box;
+    if (start != RunStart::STARTED) return r;
+    r.steps = runProgram(maxSteps);
+    r.reason = endReason(howRunEnded(), shown, r.steps);
+    r.passed = r.reason.empty();
+    return r;
+}
+
+// A result as a child process hands it over: P or F, the steps, a line feed, the reason.
+std::string encode(const GradedRun& r) {
+    return (r.passed ? "P" : "F") + std::to_string(r.steps) + "\n" + r.reason;
+}
+
+bool decode(const std::string& bytes, GradedRun& r) {
+    size_t end = bytes.find('\n');
+    if (bytes.empty() || (bytes[0] != 'P' && bytes[0] != 'F') || end == std::string::npos)
+        return false;
+    r.passed = bytes[0] == 'P';
+    r.steps = std::strtoull(bytes.c_str() + 1, nullptr, 10);
+    r.reason = bytes.substr(end + 1);
+    return true;
+}
+
+GradedRun failedToRun(const std::string& why) {
+    GradedRun r;
+    r.reason = "error \"pindle-run\" \"" + quoted(why) + "\"";
+    return r;
+}
+
+// The processors this process may run on.
+unsigned long long processors() {
+    cpu_set_t set;
+    if (sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0)
+        return static_cast<unsigned long long>(CPU_COUNT(&set));
+    long n = sysconf(_SC_NPROCESSORS_ONLN);
+    return n > 0 ? static_cast<unsigned long long>(n) : 1;
+}
+
+// Runs every program on every world, up to jobs runs at once, each in a child process of
+// this one (which has loaded and compiled nothing), and prints the programs' lines in order.
+class Grader {
+  public:
+    Grader(const GradeRequest& request, const std::vector<World>& taskWorlds)
+        : req(request), worlds(taskWorlds), done(request.programs.size(), 0) {
+        jobs = req.jobs ? req.jobs : processors();
+        for (const char* p : req.programs)
+            results.push_back({p, std::vector<GradedRun>(worlds.size())});
+    }
+    void gradeAll();
+    const std::vector<GradedProgram>& graded() const { return results; }
+
+  private:
+    struct Job {
+        pid_t pid;
+        int fd;          // the reading end of the child's result pipe
+        size_t run;      // program * worlds + world
+        std::string got; // what the child has written so far
+    };
+    const GradeRequest& req;
+    const std::vector<World>& worlds;
+    unsigned long long jobs;
+    std::vector<GradedProgram> results;
+    std::vector<size_t> done; // the worlds finished, per program
+    std::vector<Job> running;
+    size_t printed = 0;
+
+    bool start(size_t run);
+    void collect();
+    void finish(Job& job);
+    void record(size_t run, const GradedRun& r);
+    void printReady();
+};
+
+bool Grader::start(size_t run) {
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) return false;
+    std::fflush(stdout);
+    pid_t pid = fork();
+    if (pid < 0) {
+        int error = errno;
+        close(fds[0]);
+        close(fds[1]);
+        errno = error;
+        return false;
+    }
+    if (pid == 0) {
+        close(fds[0]);
+        size_t w = run % worlds.size();
+        std::string bytes =
+            encode(gradeRun(req.programs[run / worlds.size()], worlds[w], req.maxSteps));
+        for (size_t at = 0; at < bytes.size();) {
+            ssize_t n = write(fds[1], bytes.data() + at, bytes.size() - at);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            at += static_cast<size_t>(n);
+        }
+        _exit(0);
+    }
+    close(fds[1]);
+    running.push_back({pid, fds[0], run, ""});
+    return true;
+}
+
+void Grader::collect() {
+    std::vector<pollfd> polled;
+    for (const Job& job : running)
+        polled.push_back({job.fd, POLLIN, 0});
+    if (poll(polled.data(), polled.size(), -1) < 0) return; // EINTR: polled again
+    for (size_t k = polled.size(); k-- > 0;) {
+        if (!polled[k].revents) continue;
+        Job& job = running[k];
+        char chunk[4096];
+        ssize_t n = read(job.fd, chunk, sizeof chunk);
+        if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+        if (n > 0) {
+            job.got.append(chunk, static_cast<size_t>(n));
+            continue;
+        }
+        finish(job);
+        running.erase(running.begin() + static_cast<long>(k));
+    }
+}
+
+void Grader::finish(Job& job) {
+    close(job.fd);
+    int status = 0;
+    while (waitpid(job.pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    GradedRun r;
+    if (WIFSIGNALED(status))
+        r = failedToRun(std::string("the run was ended by signal ") +
+                        std::to_string(WTERMSIG(status)));
+    else if (!decode(job.got, r))
+        r = failedToRun("the run ended without a result");
+    record(job.run, r);
+}
+
+void Grader::record(size_t run, const GradedRun& r) {
+    size_t program = run / worlds.size();
+    results[program].runs[run % worlds.size()] = r;
+    ++done[program];
+    printReady();
+}
+
+void Grader::printReady() {
+    for (; printed < results.size() && done[printed] == worlds.size(); ++printed) {
+        const GradedProgram& p = results[printed];
+        std::printf("grade \"%s\" passed %zu of %zu\n", quoted(p.name).c_str(), p.passes(),
+                    worlds.size());
+        for (size_t w = 0; w < worlds.size(); ++w)
+            if (!p.runs[w].passed)
+                std::printf("  fail \"%s\" %s\n", quoted(worlds[w].name).c_str(),
+                            p.runs[w].reason.c_str());
+    }
+}
+
+void Grader::gradeAll() {
+    size_t total = results.size() * worlds.size(), next = 0;
+    while (next < total || !running.empty()) {
+        while (next < total && running.size() < jobs) {
+            if (start(next)) {
+                ++next;
+            } else if (running.empty()) {
+                record(next++,
+                       failedToRun(std::string("cannot start a run: ") + std::strerror(errno)));
+            } else {
+                break; // no process now: one of those running has to end first
+            }
+        }
+        if (!running.empty()) collect();
+    }
+}
+
+} // namespace
+
+int grade(const GradeRequest& request) {
+    std::vector<World> worlds;
+    if (!taskWorlds(request.task, worlds)) return 2;
+    // Every run reads its files anew, so none can come through a pipe; and a FIFO in the task
+    // folder must not keep a run waiting for a writer.
+    readPipes(false);
+    Grader grader(request, worlds);
+    grader.gradeAll();
+    const std::vector<GradedProgram>& graded = grader.graded();
+    size_t passedAll = 0;
+    for (const GradedProgram& p : graded)
+        passedAll += p.passes() == worlds.size() ? 1 : 0;
+    std::printf("summary: %zu programs, %zu passed every world\n", graded.size(), passedAll);
+    std::vector<std::string> names;
+    for (const World& w : worlds)
+        names.push_back(w.name);
+    bool written = true;
+    if (request.csv) written = writeReport(request.csv, csvReport(names, graded)) && written;
+    if (request.junit) written = writeReport(request.junit, junitReport(names, graded)) && written;
+    if (!written) return 2;
+    return passedAll == graded.size() ? 0 : 1;
+}

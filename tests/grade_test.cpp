@@ -1,0 +1,301 @@
+// pindle-run --goal and --grade as a process: goal lines, grade lines, reports, task folders.
+#include <gtest/gtest.h>
+
+#include "tests/process.h"
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class GradeTest : public ::testing::Test {
+  protected:
+    std::string dir;
+    void SetUp() override {
+        char pattern[] = "/tmp/pindle-grade-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string writeFile(const std::string& name, const std::string& text) {
+        std::string path = dir + "/" + name;
+        fs::create_directories(fs::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    Result run(const std::vector<std::string>& args) {
+        RunOptions here;
+        here.cwd = dir;
+        return runProcess(PINDLE_RUN, args, dir, here);
+    }
+    // A task "t": a world whose goal is met by moving north from 5,5, and a world without a
+    // goal where a move north is blocked.
+    void writeTask() {
+        writeFile("t/a.sit", "pindle 5,5\nthing 2,2 x\n");
+        writeFile("t/a.goal.sit", "pindle 4,5\nthing 2,2 x\n");
+        writeFile("t/b.sit", "pindle 1,3\n");
+    }
+};
+
+// The text after the report's 16 world rows.
+std::string afterWorld(const std::string& out) {
+    size_t at = out.find("world:\n");
+    for (int row = 0; row <= 16 && at != std::string::npos; ++row)
+        at = out.find('\n', at) + 1;
+    return at == std::string::npos ? out : out.substr(at);
+}
+
+TEST_F(GradeTest, AGoalRunReportsThenComparesAndExitsWith0Or4) {
+    writeFile("w.sit", "pindle 5,5\nthing 3,3 a\nthing 20,1 b\n");
+    writeFile("p.pnd", "define main as { move }\n");
+    writeFile("stop.pnd", "define main as { left pause left }\n");
+    writeFile("met.sit", "pindle 4,5 north thing 3,3 a thing 20,1 b\n");
+    writeFile("far.sit", "thing 3,3 \\ thing 20,1 b thing 7,2 Q pindle 4,6 east\n");
+    Result r = run({"--goal", "met.sit", "w.sit", "p.pnd"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("end: finished\n"), std::string::npos);
+    EXPECT_EQ(afterWorld(r.out), "outside 1 20 'b'\ngoal: met\n");
+
+    r = run({"--goal", "far.sit", "w.sit", "stop.pnd"});
+    EXPECT_EQ(r.status, 4);
+    EXPECT_EQ(afterWorld(r.out), "outside 1 20 'b'\ngoal: not met\n"
+                                 "differ: end want finished got stopped\n"
+                                 "differ: robot want 6 4 east got 5 5 west\n"
+                                 "differ: thing 3 3 want '\\\\' got 'a'\n"
+                                 "differ: thing 2 7 want 'Q' got none\n");
+    r = run({"--goal", "far.sit", "--max-steps", "1", "w.sit", "p.pnd"});
+    EXPECT_EQ(r.status, 4);
+    EXPECT_NE(r.out.find("differ: end want finished got limit\n"), std::string::npos);
+
+    // The goal is read first; one that cannot be opened ends the run before the world.
+    r = run({"--goal", "none.sit", "w.sit", "p.pnd"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "box \"none.sit\" \"Cannot open world situation file\\n\"\n");
+    r = run({"--goal", "met.sit", "none.sit", "p.pnd"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "box \"20 > 15\" \"A 'thing' coordinate in met.sit is out of bounds\"\n"
+                     "box \"none.sit\" \"Cannot open world situation file\\n\"\n");
+}
+
+TEST_F(GradeTest, WrongUsageOfGoalAndGrade) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"--goal", "", "w.sit", "p.pnd"},
+        {"--check", "--goal", "g.sit", "p.pnd"},
+        {"--grade", "t"},
+        {"--grade", "--trace", "t", "p.pnd"},
+        {"--grade", "--jobs", "0", "t", "p.pnd"},
+        {"--grade", "--csv", "", "t", "p.pnd"},
+        {"--jobs", "2", "w.sit", "p.pnd"},
+        {"--grade", "--check", "t", "p.pnd"},
+    };
+    for (const auto& args : cases) {
+        std::string line;
+        for (const auto& a : args)
+            line += " [" + a + "]";
+        SCOPED_TRACE(line);
+        Result r = run(args);
+        EXPECT_EQ(r.status, 64);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err.rfind("usage: pindle-run", 0), 0u);
+    }
+}
+
+TEST_F(GradeTest, GradeLinesComeInCommandLineOrderWithEveryReason) {
+    writeTask();
+    writeFile("t/c.goal.sit", "a goal without its world is no world\n");
+    writeFile("t/notes.txt", "not a world either\n");
+    writeFile("good.pnd", "define main as { move left }\n");
+    writeFile("bad.pnd", "define main as {\n  jump }\n");
+    writeFile("hop.pnd", "define hop as { move }\n");
+    writeFile("pause.pnd", "define main as { left pause left }\n");
+    writeFile("spin.pnd", "define main as { while (b1==b1) left }\n");
+    writeFile("turn.pnd", "define main as { left }\n");
+    const std::string expected =
+        "grade \"good.pnd\" passed 1 of 2\n"
+        "  fail \"b.sit\" stopped \"Error\" \"Path blocked\" step 2\n"
+        "grade \"bad.pnd\" passed 0 of 2\n"
+        "  fail \"a.sit\" compile bad.pnd:2:7: Unknown instruction jump\n"
+        "  fail \"b.sit\" compile bad.pnd:2:7: Unknown instruction jump\n"
+        "grade \"hop.pnd\" passed 0 of 2\n  fail \"a.sit\" nomain\n  fail \"b.sit\" nomain\n"
+        "grade \"pause.pnd\" passed 0 of 2\n"
+        "  fail \"a.sit\" stopped step 3\n  fail \"b.sit\" stopped step 3\n"
+        "grade \"spin.pnd\" passed 0 of 2\n  fail \"a.sit\" limit 50\n  fail \"b.sit\" limit 50\n"
+        "grade \"turn.pnd\" passed 1 of 2\n"
+        "  fail \"a.sit\" goal robot want 5 4 any got 5 5 west\n"
+        "grade \"good.pnd\" passed 1 of 2\n"
+        "  fail \"b.sit\" stopped \"Error\" \"Path blocked\" step 2\n"
+        "summary: 7 programs, 0 passed every world\n";
+    for (const char* jobs : {"1", "3", "64"}) {
+        SCOPED_TRACE(std::string("--jobs ") + jobs);
+        Result r = run({"--grade", "--max-steps", "50", "--jobs", jobs, "t", "good.pnd", "bad.pnd",
+                        "hop.pnd", "pause.pnd", "spin.pnd", "turn.pnd", "good.pnd"});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, expected);
+        EXPECT_EQ(r.err, "");
+    }
+    writeFile("t/b.sit", "pindle 5,5\n");
+    Result r = run({"--grade", "t/", "good.pnd"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out,
+              "grade \"good.pnd\" passed 2 of 2\nsummary: 1 programs, 1 passed every world\n");
+}
+
+// Reads the CSV and JUnit reports with python3's own modules and prints what they hold.
+const char* const readReports = R"(import csv, sys, xml.etree.ElementTree as ET
+out = sys.stdout.buffer
+rows = list(csv.reader(open(sys.argv[1], newline='', encoding='utf-8', errors='surrogateescape')))
+for row in rows:
+    out.write('|'.join(row).encode('utf-8', 'surrogateescape') + b'\n')
+root = ET.parse(sys.argv[2]).getroot()
+cases = root.findall('testsuite/testcase')
+assert int(root.get('tests')) == len(cases)
+assert int(root.get('failures')) == len(root.findall('testsuite/testcase/failure'))
+for suite in root.findall('testsuite'):
+    assert int(suite.get('tests')) == len(suite.findall('testcase'))
+    assert int(suite.get('failures')) == len(suite.findall('testcase/failure'))
+    for case in suite.findall('testcase'):
+        failure = case.find('failure')
+        reason = failure.get('message') if failure is not None else 'pass'
+        out.write(('%s|%s|%s\n' % (suite.get('name'), case.get('name'), reason)).encode())
+)";
+
+TEST_F(GradeTest, ReportsParseAsCsvAndJunitAndNameOddFilesExactly) {
+    if (access("/usr/bin/python3", X_OK) != 0) GTEST_SKIP() << "no python3 to parse the reports";
+    writeTask();
+    const std::string odd = "-my \"odd\", n\xc3\xa4me \xff.pnd";
+    writeFile(odd, "define main as { move left }\n");
+    writeFile("q.pnd", "define main as { jump \xe9 }\n");
+    writeFile("read.py", readReports);
+    Result r = run({"--grade", "--csv", "r.csv", "--junit", "r.xml", "--", "t", odd, "q.pnd"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
+              "grade \"-my \\\"odd\\\", n\\xc3\\xa4me \\xff.pnd\" passed 1 of 2");
+    Result parsed =
+        runProcess("/usr/bin/python3", {dir + "/read.py", dir + "/r.csv", dir + "/r.xml"}, dir);
+    EXPECT_EQ(parsed.status, 0) << parsed.err;
+    const std::string boxed = "stopped \"Error\" \"Path blocked\" step 2";
+    const std::string fault = "compile q.pnd:1:22: Unknown instruction jump";
+    EXPECT_EQ(parsed.out, "program|world|result|steps|reason\n" + odd + "|a.sit|pass|3|\n" + odd +
+                              "|b.sit|fail|2|" + boxed + "\nq.pnd|a.sit|fail|0|" + fault +
+                              "\nq.pnd|b.sit|fail|0|" + fault +
+                              "\n-my \"odd\", n\xc3\xa4me \\xff.pnd|a.sit|pass\n"
+                              "-my \"odd\", n\xc3\xa4me \\xff.pnd|b.sit|" +
+                              boxed + "\n" + "q.pnd|a.sit|" + fault + "\nq.pnd|b.sit|" + fault +
+                              "\n");
+}
+
+TEST_F(GradeTest, AReportThatCannotBeWrittenExitsWith2AndLeavesNoFile) {
+    writeTask();
+    writeFile("p.pnd", "define main as { move }\n");
+    writeFile("old.csv", "the old report\n");
+    fs::create_directory(dir + "/folder.xml");
+    for (std::string target : {"missing/r.csv", "folder.xml", "/dev/full"}) {
+        SCOPED_TRACE(target);
+        Result r = run({"--grade", "--csv", target, "t", "p.pnd"});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find("pindle-run: cannot write " + target + ": "), std::string::npos)
+            << r.err;
+    }
+    EXPECT_FALSE(fs::exists(dir + "/missing"));
+    EXPECT_TRUE(fs::is_directory(dir + "/folder.xml"));
+    EXPECT_TRUE(fs::is_empty(dir + "/folder.xml"));
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+    Result r = run({"--grade", "--csv", "old.csv", "t", "p.pnd"});
+    EXPECT_EQ(r.status, 0);
+    std::ifstream in(dir + "/old.csv");
+    std::string header;
+    std::getline(in, header);
+    EXPECT_EQ(header, "program,world,result,steps,reason");
+    size_t files = 0;
+    for (auto& entry : fs::directory_iterator(dir))
+        files += entry.is_regular_file();
+    EXPECT_EQ(files, 4u) << "p.pnd, old.csv and the caught output; nothing left beside them";
+}
+
+TEST_F(GradeTest, BundledTasksPassWithTheirSolutionsAndWrongProgramsFailForTheirReasons) {
+    writeFile("wall.pnd", "define main as { while (frontClear) move }\n");
+    writeFile("nocarry.pnd", "define turnRight as { left left left }\n"
+                             "define main as { turnRight while (frontClear) move }\n");
+    writeFile("spin.pnd", "define main as { while (not cornerHasSomething) left }\n");
+    const struct {
+        const char* task;
+        const char* wrong;
+        const char* firstFail;
+    } tasks[] = {
+        {"maze", "spin.pnd", "  fail \"maze1.sit\" limit 100000\n"},
+        {"letters", "nocarry.pnd", "  fail \"letters1.sit\" goal thing 2 3 want none got 'P'\n"},
+        {"mountain", EXAMPLES_DIR "/mountain.pnd",
+         "  fail \"mountain2.sit\" stopped \"Error\" \"Path blocked\" step 68\n"},
+        {"mountain", "wall.pnd",
+         "  fail \"mountain1.sit\" goal robot want 10 13 east got 1 1 "
+         "north\n"},
+    };
+    for (const auto& t : tasks) {
+        SCOPED_TRACE(t.task);
+        std::string folder = std::string(EXAMPLES_DIR) + "/tasks/" + t.task;
+        Result r = run({"--grade", "--max-steps", "100000", folder, folder + ".pnd", t.wrong});
+        EXPECT_EQ(r.status, 1);
+        std::string pass = "grade \"" + folder + ".pnd\" passed 3 of 3\n";
+        EXPECT_EQ(r.out.rfind(pass, 0), 0u) << r.out;
+        size_t grade = r.out.find('\n', pass.size()) + 1;
+        EXPECT_EQ(r.out.substr(grade, std::string(t.firstFail).size()), t.firstFail) << r.out;
+    }
+}
+
+TEST_F(GradeTest, TaskFoldersThatCannotBeUsedExitWith2AndPrintNothing) {
+    writeFile("p.pnd", "define main as { move }\n");
+    writeFile("empty/only.goal.sit", "pindle 1,1\n");
+    writeFile("empty/readme.txt", "no worlds here\n");
+    for (std::string task : {"none", "p.pnd", "empty"}) {
+        SCOPED_TRACE(task);
+        Result r = run({"--grade", "--csv", "r.csv", task, "p.pnd"});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("pindle-run: "), std::string::npos);
+        EXPECT_NE(r.err.find(task), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(dir + "/r.csv"));
+    }
+}
+
+TEST_F(GradeTest, HostileTaskFoldersGradeEveryWorldThatCanBeRead) {
+    const int many = 300;
+    for (int k = 0; k < many; ++k)
+        writeFile("t/w" + std::to_string(1000 + k) + ".sit", "pindle 5,5\n");
+    writeFile("t/w1000.goal.sit", "pindle 4,5\n");
+    fs::create_directory(dir + "/t/w1001.goal.sit"); // a goal that cannot be read
+    fs::create_directory(dir + "/t/dir.sit");
+    fs::create_symlink("/dev/zero", dir + "/t/zero.sit");
+    ASSERT_EQ(mkfifo((dir + "/t/fifo.sit").c_str(), 0600), 0);
+    writeFile("p.pnd", "define main as { move }\n");
+    writeFile("endless.pnd", "define main as { while (frontClear) { left } }\n");
+    Result r = run({"--grade", "--max-steps", "1000", "t", "p.pnd", "endless.pnd", "p.pnd"});
+    EXPECT_FALSE(r.hung);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "");
+    const std::string unread = "  fail \"dir.sit\" error \"t/dir.sit\" \"Cannot open world "
+                               "situation file\\n\"\n"
+                               "  fail \"fifo.sit\" error \"t/fifo.sit\" \"Cannot open world "
+                               "situation file\\n\"\n";
+    const std::string goal = "  fail \"w1001.sit\" error \"t/w1001.goal.sit\" \"Cannot open world "
+                             "situation file\\n\"\n";
+    const std::string total = " of " + std::to_string(many + 3) + "\n";
+    const std::string zero = "  fail \"zero.sit\" error \"t/zero.sit\" \"Cannot open world "
+                             "situation file\\n\"\n";
+    const std::string passed =
+        "grade \"p.pnd\" passed " + std::to_string(many - 1) + total + unread + goal + zero;
+    EXPECT_EQ(r.out.rfind(passed, 0), 0u) << r.out.substr(0, 600);
+    EXPECT_NE(r.out.find("grade \"endless.pnd\" passed 0" + total + unread +
+                         "  fail \"w1000.sit\" limit 1000\n"),
+              std::string::npos);
+    EXPECT_NE(r.out.find("\n" + passed), std::string::npos) << "a program given twice";
+    EXPECT_EQ(r.out.substr(r.out.rfind("summary")), "summary: 3 programs, 0 passed every world\n");
+}
+
+} // namespace

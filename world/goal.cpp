@@ -1,0 +1,161 @@
+#include "world/goal.h"
+
+#include "lang/interp.h"
+#include "lang/outside.h"
+
+#include <map>
+#include <utility>
+
+Goal taskGoal;
+
+void Goal::clear() {
+    loaded = false;
+    things.erase();
+    robotX = robotY = -1;
+    heading = -1;
+}
+
+RobotPlace Goal::robot() const {
+    RobotPlace place;
+    place.placed = robotX != -1 || robotY != -1;
+    place.x = robotX / 30;
+    place.y = robotY / 30;
+    place.heading = heading;
+    return place;
+}
+
+RobotPlace robotPlace() {
+    RobotPlace place;
+    place.placed = icon_x != -1 || icon_y != -1;
+    place.x = icon_x / 30;
+    place.y = icon_y / 30;
+    place.heading = position & 3;
+    return place;
+}
+
+RunEnd howRunEnded() {
+    if (!STOPPED) return RunEnd::LIMIT;
+    return programFinished() ? RunEnd::FINISHED : RunEnd::STOPPED;
+}
+
+namespace {
+
+// What a corner holds as a goal sees it: its character, or NUL for a wall mark or a space.
+char held(char item) {
+    return item == ' ' ? '\0' : item;
+}
+
+using Corner = std::pair<int, int>;                       // row, then column
+using Holdings = std::map<Corner, std::pair<char, char>>; // the goal's and the world's
+
+void collect(const world_struct& grid, Holdings& into, bool isGoal) {
+    for (const world_row* r = grid.world; r; r = r->next)
+        for (const world_corner* c = r->column; c; c = c->next) {
+            char item = held(c->item);
+            if (item == '\0') continue;
+            auto& pair = into[{r->pos, c->pos}];
+            (isGoal ? pair.first : pair.second) = item;
+        }
+}
+
+bool robotDiffers(const RobotPlace& want, const RobotPlace& got) {
+    if (!got.placed) return true;
+    if (got.x != want.x || got.y != want.y) return true;
+    return want.heading != -1 && want.heading != got.heading;
+}
+
+} // namespace
+
+std::vector<GoalDifference> compareWithGoal(const Goal& goal, RunEnd end) {
+    std::vector<GoalDifference> out;
+    if (end != RunEnd::FINISHED) {
+        GoalDifference d;
+        d.kind = GoalDifference::END;
+        d.end = end;
+        out.push_back(d);
+    }
+    RobotPlace want = goal.robot(), got = robotPlace();
+    if (want.placed && robotDiffers(want, got)) {
+        GoalDifference d;
+        d.kind = GoalDifference::ROBOT;
+        d.want = want;
+        d.got = got;
+        out.push_back(d);
+    }
+    Holdings holdings;
+    collect(goal.things, holdings, true);
+    collect(PindlesWorld, holdings, false);
+    for (const auto& [corner, items] : holdings) {
+        if (items.first == items.second) continue;
+        GoalDifference d;
+        d.kind = GoalDifference::THING;
+        d.y = corner.first;
+        d.x = corner.second;
+        d.wantThing = items.first;
+        d.gotThing = items.second;
+        out.push_back(d);
+    }
+    return out;
+}
+
+namespace {
+
+constexpr size_t SHOWN = 3; // differences a verdict names; the rest are counted
+
+const char* const headingWords[4] = {"north", "west", "south", "east"};
+
+std::string cornerWords(int x, int y) {
+    return "row " + std::to_string(y) + ", column " + std::to_string(x);
+}
+
+std::string thingWords(char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if (u > 0x20 && u < 0x7F) return std::string("'") + c + "'";
+    return "a character that cannot be shown";
+}
+
+std::string placeWords(const RobotPlace& p) {
+    std::string words = cornerWords(p.x, p.y);
+    if (p.heading >= 0) words += std::string(", facing ") + headingWords[p.heading & 3];
+    return words;
+}
+
+std::string sentence(const GoalDifference& d) {
+    switch (d.kind) {
+    case GoalDifference::END:
+        return d.end == RunEnd::LIMIT ? "The program did not end: it took too many steps."
+                                      : "The program stopped before its end.";
+    case GoalDifference::ROBOT: {
+        std::string now = d.got.placed ? "it is on " + placeWords(d.got) : "it is not in the world";
+        return "Pindle should stand on " + placeWords(d.want) + " (" + now + ").";
+    }
+    case GoalDifference::THING: {
+        std::string corner = cornerWords(d.x, d.y);
+        corner[0] = 'R';
+        std::string now =
+            d.gotThing ? "it holds " + thingWords(d.gotThing) : std::string("it holds nothing");
+        if (!d.wantThing) return corner + " should be empty (" + now + ").";
+        return corner + " should hold " + thingWords(d.wantThing) + " (" + now + ").";
+    }
+    }
+    return "";
+}
+
+} // namespace
+
+std::string goalVerdict(const std::vector<GoalDifference>& differences) {
+    if (differences.empty()) return "Well done: the world is as the goal asks.";
+    std::string text = "Not yet:";
+    for (size_t k = 0; k < differences.size() && k < SHOWN; ++k)
+        text += "\n" + sentence(differences[k]);
+    if (differences.size() > SHOWN)
+        text += "\n...and " + std::to_string(differences.size() - SHOWN) + " more.";
+    return text;
+}
+
+void tellGoal(RunEnd end) {
+    if (!taskGoal.loaded) return;
+    std::vector<GoalDifference> differences = compareWithGoal(taskGoal, end);
+    ui().messageBox(goalVerdict(differences).c_str(),
+                    differences.empty() ? "Goal reached" : "Goal not reached");
+}
