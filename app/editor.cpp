@@ -71,7 +71,7 @@ wxMenuBar* editorMenuBar() {
     return menu_bar2;
 }
 
-void keepCtrlHInText(wxTextCtrl* text) {
+void keepCtrlHInText(wxWindow* text) {
     // The help item shows Ctrl-H in its label, but the key belongs to the text: taken here,
     // it never reaches the menu.
     text->Bind(wxEVT_CHAR, [](wxKeyEvent& event) {
@@ -88,23 +88,19 @@ static bool contains(const std::string& name, const char* part) {
 // The largest file the editor takes: far beyond any program or world a student writes.
 static constexpr size_t editorLimit = 16 * 1024 * 1024;
 
-// Reads a whole regular file as the editor shows it: UTF-8 text, or else 8-bit text. A file
-// too large for the editor is refused with a box; other failures are the caller's to tell.
-static WholeFile readText(const char* name, wxString& text) {
-    std::string bytes;
+// Reads a whole regular file, byte for byte. A file too large for the editor is refused with
+// a box; other failures are the caller's to tell.
+static WholeFile readText(const char* name, std::string& bytes) {
     WholeFile result = readWholeFile(name, editorLimit, bytes);
     if (result == WholeFile::TOO_LARGE)
         ui().messageBox("This file is too large for the editor (more than 16 MB)", name);
-    if (result != WholeFile::READ) return result;
-    std::replace(bytes.begin(), bytes.end(), '\0', ' ');
-    text = fromText(bytes.c_str());
     return result;
 }
 
-// Writes the text to name without ever damaging it; when a write in place failed, a box
+// Writes the bytes to name without ever damaging it; when a write in place failed, a box
 // names the file that keeps the old text.
-static bool writeText(const std::string& name, const wxString& text) {
-    SaveOutcome outcome = saveFileSafely(name.c_str(), toText(text));
+static bool writeText(const std::string& name, const std::string& bytes) {
+    SaveOutcome outcome = saveFileSafely(name.c_str(), bytes);
     if (!outcome.saved && !outcome.keptOld.empty()) {
         std::string kept = "The old text of " + name + " is kept in " + outcome.keptOld;
         ui().messageBox(kept.c_str(), "File Error");
@@ -112,9 +108,14 @@ static bool writeText(const std::string& name, const wxString& text) {
     return outcome.saved;
 }
 
-static void loadIntoEditor(const wxString& text) {
-    subframe->text_window->ChangeValue(text);
-    subframe->text_window->DiscardEdits();
+// A world's name, by its extension; other names are taken as the kind of text being edited.
+static bool isProgramName(const std::string& name) {
+    if (contains(name, ".sit") || contains(name, ".SIT")) return false;
+    return contains(name, ".pnd") || contains(name, ".PND") || editFileIsProgram;
+}
+
+static void loadIntoEditor(const std::string& bytes, const char* name) {
+    subframe->text_window->loadBytes(bytes, isProgramName(name));
 }
 
 static void setEditorTitle(const char* name) {
@@ -125,9 +126,9 @@ void EditPindleFile(const char* name) {
     if (!subframe) return;
     // Changed text is replaced only once the user has saved or discarded it.
     if (name && keepEditsSafe()) {
-        wxString text;
+        std::string text;
         WholeFile read = readText(name, text);
-        if (read == WholeFile::READ) loadIntoEditor(text);
+        if (read == WholeFile::READ) loadIntoEditor(text, name);
         subframe->SetAcceleratorTable(menusAccel());
         // A file too large to show keeps the editor on its own file, so that no save can
         // write the previous text over it. A missing file is taken as a new one of that name.
@@ -171,7 +172,7 @@ bool savefile(const char* name) {
         chosen = withExtension(chosen);
         if (chosen.size() >= sizeof editFileName) {
             ui().messageBox("File name too long (max is 80)", chosen.c_str());
-        } else if (writeText(chosen, subframe->text_window->GetValue())) {
+        } else if (writeText(chosen, subframe->text_window->bytes())) {
             break;
         } else {
             ui().messageBox("Cannot save file--try saving on drive A: or C:", "File Error");
@@ -187,6 +188,7 @@ bool savefile(const char* name) {
         setFileName(worldFile, chosen.c_str());
         editFileIsProgram = false;
     }
+    subframe->text_window->setProgram(editFileIsProgram);
     return true;
 }
 
@@ -194,8 +196,7 @@ void MyEditor::newFile() {
     if (!keepEditsSafe()) return;
     std::strcpy(editFileName, "new");
     SetTitle("Pindle's Editor: new file");
-    text_window->Clear();
-    text_window->DiscardEdits();
+    text_window->loadBytes("", editFileIsProgram);
 }
 
 void MyEditor::openFile() {
@@ -207,7 +208,7 @@ void MyEditor::openFile() {
                                "files (*.*)|*.*";
     std::string name;
     if (!ui().chooseFile("Open file", filter, editFileName, name)) return;
-    wxString text;
+    std::string text;
     if (name.size() >= sizeof editFileName) {
         ui().messageBox("File name too long (max is 80)", name.c_str());
         return;
@@ -216,7 +217,7 @@ void MyEditor::openFile() {
     if (read == WholeFile::CANNOT_READ)
         ui().messageBox("Cannot open file for some reason", "File Error");
     if (read != WholeFile::READ) return;
-    loadIntoEditor(text);
+    loadIntoEditor(text, name.c_str());
     setEditorTitle(name.c_str());
     setFileName(editFileName, name.c_str());
     if (contains(name, ".pnd")) {

@@ -1,11 +1,12 @@
-// The editor window: a plain text editor for program and situation files.
+// The editor window: a text editor for program and situation files.
 #pragma once
-#include <wx/textctrl.h>
+#include "app/programtext.h"
+
 #include <wx/wx.h>
 
 class MyEditor : public wxFrame {
   public:
-    wxTextCtrl* text_window; // the text being edited
+    ProgramText* text_window; // the text being edited
 
     MyEditor(wxFrame* parent, const wxString& title, int x, int y, int width, int height,
              long style, const wxString& name);
@@ -33,6 +34,6 @@ bool savefile(const char* name);
 // cancel. False when the user cancelled (or a save was cancelled).
 bool keepEditsSafe();
 // Makes Ctrl-H a key of the editor's text rather than of its help item.
-void keepCtrlHInText(wxTextCtrl* text);
+void keepCtrlHInText(wxWindow* text);
 // Builds the editor's menu bar.
 wxMenuBar* editorMenuBar();

@@ -174,9 +174,8 @@ MyFrame* startUp(int argc, char** argv) {
     frame->status_window = new wxWindow(frame, wxID_ANY, wxPoint(250, 0), wxSize(210, 50),
                                         wxSIMPLE_BORDER, "Registers");
     frame->status_window->SetBackgroundColour(*wxWHITE);
-    subframe->text_window = new wxTextCtrl(subframe, wxID_ANY, wxEmptyString, wxDefaultPosition,
-                                           wxDefaultSize, wxTE_MULTILINE);
-    subframe->text_window->SetFont(*textWindowFont);
+    subframe->text_window = new ProgramText(subframe);
+    subframe->text_window->useFont(*textWindowFont);
     keepCtrlHInText(subframe->text_window);
     int w, h;
     frame->GetClientSize(&w, &h);

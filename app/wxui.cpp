@@ -8,6 +8,7 @@
 #include "view/worldview.h"
 
 #include <algorithm>
+#include <cstring>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/textdlg.h>
@@ -99,15 +100,15 @@ int WxUI::showProgramFile(const char* file) {
     return subframe ? subframe->text_window->GetNumberOfLines() : 0;
 }
 
-void WxUI::placeCaret(int column, int line) {
+void WxUI::showFault(int from, int column, int line, int viewLine) {
     if (!subframe) return;
     subframe->Show(true);
-    wxTextCtrl* text = subframe->text_window;
-    long start = text->XYToPosition(0, line);
-    long at = start < 0 ? text->GetLastPosition()
-                        : start + std::min<long>(column, text->GetLineLength(line));
-    text->SetSelection(at, at);
-    text->ShowPosition(at);
+    // The view line counts from 0, the fault's line from 1.
+    subframe->text_window->markFault(from, column, line, viewLine + 1 - line);
+}
+
+void WxUI::programCompiled(const char* file) {
+    if (subframe && std::strcmp(file, editFileName) == 0) subframe->text_window->clearFault();
 }
 
 void WxUI::waitDelay(int ms) {

@@ -21,7 +21,8 @@ class WxUI : public PindleUI {
     void drawThing(int x, int y, const char* word) override;
     void drawRobot() override;
     int showProgramFile(const char* file) override;
-    void placeCaret(int column, int line) override;
+    void showFault(int from, int column, int line, int viewLine) override;
+    void programCompiled(const char* file) override;
     void waitDelay(int ms) override;
     void betweenSteps() override;
 };

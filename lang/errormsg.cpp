@@ -4,6 +4,7 @@
 #include "lang/outside.h"
 #include "lang/scanner.h"
 
+#include <algorithm>
 #include <cstdio>
 
 char msgBuff[80];
@@ -23,7 +24,7 @@ bool errorMsg(const char* msg, const char* token) {
         viewLine = line + 5;
         boxY = 360;
     }
-    ui().showFault(pos, line, viewLine);
+    ui().showFault(std::min(tokenColumn() - 1, pos), pos, line, viewLine);
     formatCut(msgBuff, sizeof msgBuff, "%s\n%s", msg, token);
     char caption[32];
     formatCut(caption, sizeof caption, "Line %d", line);

@@ -72,6 +72,16 @@ void programLine(const char* text, size_t length, bool& afterDefine,
         programPiece(text + start, std::min(PIECE, length - start), start, afterDefine, spans);
 }
 
+size_t readerLineStart(const char* text, size_t length, int line) {
+    size_t at = 0;
+    for (int n = 1; n < line && at < length; ++n) {
+        size_t piece = std::min(PIECE, length - at);
+        const void* end = std::memchr(text + at, '\n', piece);
+        at = end ? static_cast<const char*>(end) - text + 1 : at + piece;
+    }
+    return std::min(at, length);
+}
+
 std::set<std::string> definedNames(const char* text, size_t length) {
     std::set<std::string> names;
     std::vector<TokenSpan> spans;

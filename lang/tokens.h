@@ -33,5 +33,9 @@ struct TokenSpan {
 // starts right after a define, and becomes whether it ends so.
 void programLine(const char* text, size_t length, bool& afterDefine, std::vector<TokenSpan>& spans);
 
+// The byte offset in text (length bytes) where line (counted from 1, as the line reader counts
+// the pieces it delivers) begins; length when the text has fewer lines.
+size_t readerLineStart(const char* text, size_t length, int line);
+
 // The names that the defines of a program (length bytes, lines ending with '\n') give.
 std::set<std::string> definedNames(const char* text, size_t length);

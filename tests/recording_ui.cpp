@@ -62,7 +62,8 @@ int RecordingUI::showProgramFile(const char* file) {
     shownFile = file;
     return editorLines;
 }
-void RecordingUI::showFault(int column, int line, int viewLine) {
+void RecordingUI::showFault(int from, int column, int line, int viewLine) {
+    faultFrom = from;
     caretColumn = column;
     faultLine = line;
     caretLine = viewLine;

@@ -25,6 +25,7 @@ class RecordingUI : public PindleUI {
     std::string shownFile;                // the last file shown in the editor
     int caretColumn = -1, caretLine = -1; // the last fault shown: its column and view line
     int faultLine = -1;                   // and its line, counted from 1
+    int faultFrom = -1;                   // and the first byte of its token
     int redraws = 0, statusUpdates = 0, waits = 0;
 
     void messageBox(const char* text, const char* caption, int x, int y) override;
@@ -39,7 +40,7 @@ class RecordingUI : public PindleUI {
     void drawThing(int x, int y, const char* word) override;
     void drawRobot() override;
     int showProgramFile(const char* file) override;
-    void showFault(int column, int line, int viewLine) override;
+    void showFault(int from, int column, int line, int viewLine) override;
     void waitDelay(int ms) override;
 
     // The texts of the boxes as "caption|text" lines.

@@ -373,7 +373,7 @@ long positionOf(const std::string& text, int column, int line) {
     return static_cast<long>(at) + column;
 }
 
-TEST_F(EditorTest, ProgramFaultShowsTheFileWithTheCaretNearTheLine) {
+TEST_F(EditorTest, ProgramFaultShowsTheFileWithTheCaretOnTheFaultAndTheLinesAfterInView) {
     std::string text = "define main as {\n  move\n  jump\n  left left left\n}\n";
     restart(tempDir + "/w.sit", writeFile("fault.pnd", text));
     frame->OnMenuCommand(ID_RUN);
@@ -391,12 +391,14 @@ TEST_F(EditorTest, ProgramFaultShowsTheFileWithTheCaretNearTheLine) {
     long from, to;
     subframe->text_window->GetSelection(&from, &to);
     EXPECT_EQ(from, to);
-    // The scanner stands after "jump" (column 6); the caret goes to that column of the line
-    // counted from 0 as 3.
-    EXPECT_EQ(from, positionOf(text, 6, 3));
+    // The scanner stands after "jump" (column 6); the caret goes to that column of the fault's
+    // line (2, counted from 0), which is marked.
+    EXPECT_EQ(from, positionOf(text, 6, 2));
+    EXPECT_EQ(subframe->text_window->faultLine(), 2);
 
+    // The view shows the line after the fault's that the box's place leaves in view.
     struct Case {
-        int lines, caretLine, y;
+        int lines, viewLine, y;
     };
     for (Case c : {Case{40, 30, 290}, Case{27, 25, 360}, Case{22, 20, 450}}) {
         SCOPED_TRACE(c.lines);
@@ -408,7 +410,11 @@ TEST_F(EditorTest, ProgramFaultShowsTheFileWithTheCaretNearTheLine) {
         EXPECT_EQ(scripted().boxes[0].caption, "Line 20");
         EXPECT_EQ(scripted().boxes[0].y, c.y);
         subframe->text_window->GetSelection(&from, &to);
-        EXPECT_EQ(from, positionOf(longer, 6, c.caretLine));
+        EXPECT_EQ(from, positionOf(longer, 6, 19));
+        EXPECT_EQ(subframe->text_window->faultLine(), 19);
+        int first = subframe->text_window->GetFirstVisibleLine();
+        EXPECT_LE(first, 19);
+        EXPECT_LT(c.viewLine, first + subframe->text_window->LinesOnScreen());
         EXPECT_TRUE(firstRun) << "the step was abandoned";
     }
 }

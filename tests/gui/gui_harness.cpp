@@ -92,7 +92,6 @@ void press(int tag) {
 
 void setEditorText(const std::string& text) {
     subframe->text_window->ChangeValue(text);
-    subframe->text_window->MarkDirty();
 }
 
 void GuiTest::pump(int ms) {

@@ -1,0 +1,58 @@
+// The editor's text: a styled text control that keeps every byte of the file it shows, colours
+// programs and worlds by the compiler's and the loader's own token rules, numbers its lines,
+// and marks a program fault on its line.
+#pragma once
+#include <set>
+#include <string>
+#include <wx/fdrepdlg.h>
+#include <wx/stc/stc.h>
+
+class ProgramText : public wxStyledTextCtrl {
+  public:
+    explicit ProgramText(wxWindow* parent);
+
+    // Shows the bytes as they are, coloured as a program or as a world, with no undo history,
+    // no marks and the text unchanged.
+    void loadBytes(const std::string& bytes, bool program);
+    // Shows the text in font, in the colours of its tokens.
+    void useFont(const wxFont& font);
+    // Colours the text as a program or as a world from now on.
+    void setProgram(bool program);
+    // The text's bytes, exactly as they are held.
+    std::string bytes() const;
+
+    // A fault at byte column of the reader's line (counted from 1), its token starting at byte
+    // from: the caret at column, the token underlined, a marker on the line, and the view
+    // scrolled so that the line viewAhead lines further on is in view too.
+    void markFault(int from, int column, int line, int viewAhead);
+    // Takes away the fault's marks.
+    void clearFault();
+    // The editor line (from 0) marked with the fault; -1 when there is none.
+    int faultLine() const;
+
+    // Finds text after the selection (or before it, backwards), wrapping round the ends; the
+    // found text is selected. False when the text holds it nowhere.
+    bool findText(const wxString& text, int flags, bool forward = true);
+
+  private:
+    bool program = true;           // coloured as a program (or as a world)
+    int faultHandle = -1;          // the fault marker's handle
+    std::string faultText;         // the text of the fault's line when it was marked
+    bool namesStale = true;        // the text changed since the defined names were found
+    std::set<std::string> defined; // the names the program's defines give
+    wxFindReplaceData findData;
+    wxFindReplaceDialog* findDialog = nullptr;
+
+    void setUpLooks();
+    void onStyleNeeded(wxStyledTextEvent& event);
+    void styleLines(int first, int last);
+    bool refreshDefinedNames();
+    std::string lineBytes(int line) const;
+    void onModified(wxStyledTextEvent& event);
+    void onChange(wxStyledTextEvent& event);
+    void onCharAdded(wxStyledTextEvent& event);
+    void onUpdateUI(wxStyledTextEvent& event);
+    void onKeyDown(wxKeyEvent& event);
+    void onFind(wxFindDialogEvent& event);
+    void openFind();
+};
