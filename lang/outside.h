@@ -50,11 +50,10 @@ class PindleUI {
 
     // A fault in a program file: bring the file into the editor and return its number of lines.
     virtual int showProgramFile(const char*) { return 0; }
-    virtual void placeCaret(int, int) {} // caret at column, line (the editor's numbering)
     // A fault at column (a byte index into its line) of line (counted from 1, as the box's
     // caption counts), its token starting at byte from, with the view scrolled so that viewLine
-    // (the editor's numbering) is in view. By default the caret goes to column of viewLine.
-    virtual void showFault(int, int column, int, int viewLine) { placeCaret(column, viewLine); }
+    // (the editor's numbering) is in view.
+    virtual void showFault(int, int, int, int) {}
     // A program file compiled without a fault.
     virtual void programCompiled(const char*) {}
     // The fault itself, for hosts that list faults (file, line, column from 1, message, token).
