@@ -1,11 +1,15 @@
 // The main window's commands, its buttons, and the run control.
+#include "app/animation.h"
+#include "app/debugger.h"
 #include "app/editor.h"
 #include "app/goals.h"
 #include "app/helptext.h"
 #include "app/ids.h"
+#include "app/picture.h"
 #include "app/pindle.h"
 #include "app/runcontrol.h"
 #include "app/runstate.h"
+#include "app/worldedit.h"
 #include "app/wxui.h"
 #include "lang/interp.h"
 #include "lang/outside.h"
@@ -15,6 +19,7 @@
 #include "view/situation.h"
 #include "view/status.h"
 #include "world/goal.h"
+#include "world/history.h"
 #include "world/robot.h"
 #include "world/world.h"
 
@@ -81,16 +86,26 @@ void MyFrame::OnMenuCommand(int id) {
         editFileIsProgram = false;
         EditPindleFile(worldFile);
         break;
-    case ID_LOAD_WORLD: chooseWorld(); break;
+    case ID_LOAD_WORLD:
+        if (keepWorldEditsSafe()) chooseWorld();
+        break;
     case ID_LOAD_GOAL: chooseGoal(); break;
     case ID_CLEAR_GOAL: clearGoal(); break;
+    case ID_SAVE_PICTURE: savePicture(); break;
+    case ID_RECORD_ANIMATION: chooseAnimation(); break;
     case ID_RESET_WORLD:
         Reset_Pindle_Program();
         compileAndReport();
         break;
     case ID_RUN: Run_Pindle_Program(1); break;
     case ID_STEP: Run_Pindle_Program(0); break;
+    case ID_CONTINUE: continueProgram(); break;
+    case ID_STEP_BACK: stepBackOnce(); break;
+    case ID_EDIT_BY_MOUSE: toggleWorldEditing(); break;
+    case ID_SAVE_WORLD: saveWorld(); break;
+    case ID_SAVE_WORLD_AS: saveWorldAs(); break;
     case ID_CHECK:
+        if (!keepWorldEditsSafe()) break;
         LoadWorldFile(worldFile);
         if (parse(progFile))
             ui().messageBox("Program is syntactically correct", "Parses OK");
@@ -164,6 +179,8 @@ static bool editorChanged() {
 int MyFrame::Reset_Pindle_Program() {
     Show(true);
     Raise();
+    endWorldEditing();
+    if (!keepWorldEditsSafe()) return 0;
     if (editorChanged()) {
         if (!savefile(editFileName)) return 0;
         subframe->SetTitle(wxString("Pindle's Editor: ") + fromText(editFileName));
@@ -176,6 +193,9 @@ int MyFrame::Reset_Pindle_Program() {
 
 void MyFrame::Run_Pindle_Program(int run) {
     if (running) return;
+    // The program would change the world: edits made with the mouse are saved or let go first.
+    endWorldEditing();
+    if (!keepWorldEditsSafe()) return;
     Show(true);
     Raise();
     if (firstRun || editorChanged() || std::strcmp(editFileName, "new") == 0) {
@@ -187,11 +207,14 @@ void MyFrame::Run_Pindle_Program(int run) {
         ui().messageBox("No 'main' instruction in program", "main?");
         return;
     }
-    if (run) resetInterpreter();
+    if (run) {
+        resetInterpreter();
+        clearHistory();
+    }
     firstRun = false;
     STOPPED = false;
     if (!run) {
-        SingleStep(false);
+        takeStep(false);
         return;
     }
     RunGuard guard;

@@ -3,6 +3,7 @@
 #include "app/ids.h"
 #include "app/pindle.h"
 #include "app/runcontrol.h"
+#include "app/worldedit.h"
 #include "app/wxui.h"
 #include "view/canvas.h"
 #include "view/situation.h"
@@ -66,7 +67,7 @@ void MyFrame::OnClose(wxCloseEvent& event) {
         event.Veto();
         return;
     }
-    if (event.CanVeto() && !keepEditsSafe()) {
+    if (event.CanVeto() && (!keepEditsSafe() || !keepWorldEditsSafe())) {
         event.Veto();
         return;
     }

@@ -7,8 +7,10 @@
 #include "lang/interp.h"
 #include "lang/outside.h"
 #include "lang/parser.h"
+#include "lang/safesave.h"
 #include "lang/table.h"
 #include "lang/textfile.h"
+#include "view/svgpainter.h"
 #include "world/goal.h"
 #include "world/robot.h"
 #include "world/world.h"
@@ -24,6 +26,7 @@ namespace {
 const char* const usageText =
     "usage: pindle-run [--max-steps N] [--trace [--lines]] [--goal GOAL.sit] [--] WORLD.sit "
     "PROGRAM.pnd\n"
+    "       pindle-run [run options] --picture FILE.svg [--] WORLD.sit PROGRAM.pnd\n"
     "       pindle-run --check [--] PROGRAM.pnd\n"
     "       pindle-run --list [--] PROGRAM.pnd\n"
     "       pindle-run --dump [--] PROGRAM.pnd [PROGRAM.pnd ...]\n"
@@ -74,7 +77,8 @@ struct Options {
     unsigned long long maxSteps = 1000000;
     bool trace = false, lines = false;
     const char* goal = nullptr;
-    GradeRequest grade; // --jobs, --csv and --junit
+    const char* picture = nullptr; // the SVG file of the final world
+    GradeRequest grade;            // --jobs, --csv and --junit
     std::vector<const char*> files;
 };
 
@@ -127,9 +131,9 @@ bool parseOptions(int argc, char** argv, Options& o) {
             o.lines = runOption = true;
             continue;
         }
-        if (arg == "--goal") {
+        if (arg == "--goal" || arg == "--picture") {
             if (++a >= argc || argv[a][0] == '\0') return false;
-            o.goal = argv[a];
+            (arg == "--goal" ? o.goal : o.picture) = argv[a];
             runOption = true;
             continue;
         }
@@ -165,7 +169,7 @@ bool parseOptions(int argc, char** argv, Options& o) {
     if (gradeOnly && o.mode != Options::GRADE) return false;
     switch (o.mode) {
     case Options::RUN: return n == 2;
-    case Options::GRADE: return n >= 2 && !o.trace && !o.goal;
+    case Options::GRADE: return n >= 2 && !o.trace && !o.goal && !o.picture;
     case Options::CHECK:
     case Options::LIST: return n == 1 && !runOption;
     case Options::DUMP: return n >= 1 && !runOption;
@@ -224,6 +228,16 @@ int goalReport(RunEnd end) {
     return differences.empty() ? FINISHED : NOT_MET;
 }
 
+// Writes the world as it stands as an SVG drawing; false after a message when it cannot.
+bool writePicture(const char* file) {
+    SaveOutcome outcome = saveFileSafely(file, worldSvg());
+    if (outcome.saved) return true;
+    std::fflush(stdout);
+    std::fprintf(stderr, "pindle-run: cannot write picture %s: %s\n", file,
+                 std::strerror(outcome.error));
+    return false;
+}
+
 int run(const Options& o) {
     if (startRun(o.goal, o.files[0], o.files[1]) != RunStart::STARTED) return NOT_STARTED;
     runnerUI.trace = o.trace;
@@ -232,9 +246,10 @@ int run(const Options& o) {
     RunEnd end = howRunEnded();
     static const char* const endWords[] = {"finished", "stopped", "limit"};
     report(endWords[static_cast<int>(end)], steps);
-    if (o.goal) return goalReport(end);
     static const int statuses[] = {FINISHED, STOPPED_EXIT, LIMIT};
-    return statuses[static_cast<int>(end)];
+    int status = o.goal ? goalReport(end) : statuses[static_cast<int>(end)];
+    if (o.picture && !writePicture(o.picture)) return NOT_STARTED;
+    return status;
 }
 
 int gradeTask(Options& o) {

@@ -1,12 +1,14 @@
 #include "app/programtext.h"
 
 #include "lang/parser.h"
+#include "lang/scanner.h"
 #include "lang/tokens.h"
 #include "view/worldtokens.h"
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
+#include <wx/frame.h>
 
 namespace {
 
@@ -35,8 +37,8 @@ const Look looks[] = {
 };
 
 constexpr int NUMBER_MARGIN = 0, MARK_MARGIN = 1;
-constexpr int FAULT_MARKER = 0;
-constexpr int FAULT_INDICATOR = 8; // the first indicator left to containers
+constexpr int FAULT_MARKER = 0, NEXT_MARKER = 1, BREAK_MARKER = 2;
+constexpr int FAULT_INDICATOR = 8, NEXT_INDICATOR = 9; // indicators left to containers
 constexpr int SCI_SETREPRESENTATION = 2665;
 // The modifications reported: insertions and deletions only, since each report carries a copy
 // of the text changed (none while a file is put in).
@@ -56,6 +58,7 @@ ProgramText::ProgramText(wxWindow* parent) : wxStyledTextCtrl(parent, wxID_ANY) 
     Bind(wxEVT_STC_CHARADDED, &ProgramText::onCharAdded, this);
     Bind(wxEVT_STC_UPDATEUI, &ProgramText::onUpdateUI, this);
     Bind(wxEVT_KEY_DOWN, &ProgramText::onKeyDown, this);
+    Bind(wxEVT_STC_MARGINCLICK, &ProgramText::onMarginClick, this);
 }
 
 void ProgramText::setUpLooks() {
@@ -70,6 +73,13 @@ void ProgramText::setUpLooks() {
     SetMarginType(MARK_MARGIN, wxSTC_MARGIN_SYMBOL);
     SetMarginWidth(MARK_MARGIN, 16);
     MarkerDefine(FAULT_MARKER, wxSTC_MARK_SMALLRECT, wxColour(160, 0, 0), wxColour(230, 30, 30));
+    MarkerDefine(NEXT_MARKER, wxSTC_MARK_SHORTARROW, wxColour(0, 110, 0), wxColour(60, 200, 60));
+    MarkerDefine(BREAK_MARKER, wxSTC_MARK_CIRCLE, wxColour(150, 0, 0), wxColour(220, 0, 0));
+    SetMarginSensitive(MARK_MARGIN, true);
+    IndicatorSetStyle(NEXT_INDICATOR, wxSTC_INDIC_ROUNDBOX);
+    IndicatorSetForeground(NEXT_INDICATOR, wxColour(0, 170, 0));
+    IndicatorSetAlpha(NEXT_INDICATOR, 90);
+    IndicatorSetUnder(NEXT_INDICATOR, true);
     IndicatorSetStyle(FAULT_INDICATOR, wxSTC_INDIC_SQUIGGLE);
     IndicatorSetForeground(FAULT_INDICATOR, wxColour(230, 0, 0));
     CmdKeyAssign('Z', wxSTC_KEYMOD_CTRL | wxSTC_KEYMOD_SHIFT, wxSTC_CMD_REDO);
@@ -107,6 +117,16 @@ void ProgramText::setProgram(bool isProgram) {
 
 void ProgramText::loadBytes(const std::string& text, bool isProgram) {
     clearFault();
+    clearNext();
+    EmptyUndoBuffer();
+    // The same text put in again (a fault shown in the file being edited) keeps its
+    // breakpoints and its place.
+    if (isProgram == program && text == bytes()) {
+        SetSavePoint();
+        return;
+    }
+    MarkerDeleteAll(BREAK_MARKER);
+    ++changeCount;
     program = isProgram;
     namesStale = true;
     SetModEventMask(0);
@@ -201,6 +221,8 @@ void ProgramText::onModified(wxStyledTextEvent& event) {
 
 void ProgramText::onChange(wxStyledTextEvent& event) {
     event.Skip();
+    ++changeCount;
+    clearNext(); // the light points at the compiled text
     // The fault's marks go when the text of its line changes.
     if (faultHandle < 0) return;
     int line = faultLine();
@@ -227,6 +249,10 @@ void ProgramText::onCharAdded(wxStyledTextEvent& event) {
 void ProgramText::onUpdateUI(wxStyledTextEvent& event) {
     event.Skip();
     int pos = GetCurrentPos(), at = -1;
+    if (auto* window = dynamic_cast<wxFrame*>(GetParent()); window && window->GetStatusBar())
+        window->SetStatusText(wxString::Format("Line %d, column %d", GetCurrentLine() + 1,
+                                               pos - PositionFromLine(GetCurrentLine()) + 1),
+                              1);
     if (pos > 0 && isBrace(GetCharAt(pos - 1)) &&
         GetStyleAt(pos - 1) == static_cast<int>(TokenKind::BRACE))
         at = pos - 1;
@@ -277,6 +303,53 @@ int ProgramText::faultLine() const {
     return faultHandle < 0 ? -1 : const_cast<ProgramText*>(this)->MarkerLineFromHandle(faultHandle);
 }
 
+void ProgramText::showNext(size_t offset) {
+    const char* text = GetCharacterPointer();
+    size_t at = std::min(offset, static_cast<size_t>(GetLength()));
+    int length = std::max(1, tokenLength(text + at));
+    int line = LineFromPosition(static_cast<int>(at));
+    if (nextLine() == line && IndicatorValueAt(NEXT_INDICATOR, static_cast<int>(at)) &&
+        IndicatorEnd(NEXT_INDICATOR, static_cast<int>(at)) == static_cast<int>(at) + length &&
+        IndicatorStart(NEXT_INDICATOR, static_cast<int>(at)) == static_cast<int>(at))
+        return; // lit already
+    clearNext();
+    MarkerAdd(line, NEXT_MARKER);
+    SetIndicatorCurrent(NEXT_INDICATOR);
+    IndicatorFillRange(static_cast<int>(at), length);
+    EnsureVisible(line);
+    ScrollRange(static_cast<int>(at) + length, static_cast<int>(at));
+}
+
+void ProgramText::clearNext() {
+    MarkerDeleteAll(NEXT_MARKER);
+    SetIndicatorCurrent(NEXT_INDICATOR);
+    IndicatorClearRange(0, GetLength());
+}
+
+int ProgramText::nextLine() const {
+    return const_cast<ProgramText*>(this)->MarkerNext(0, 1 << NEXT_MARKER);
+}
+
+void ProgramText::toggleBreakpoint(int line) {
+    if (MarkerGet(line) & (1 << BREAK_MARKER))
+        MarkerDelete(line, BREAK_MARKER);
+    else
+        MarkerAdd(line, BREAK_MARKER);
+}
+
+std::vector<int> ProgramText::breakpointLines() const {
+    std::vector<int> lines;
+    auto* self = const_cast<ProgramText*>(this);
+    for (int line = self->MarkerNext(0, 1 << BREAK_MARKER); line >= 0;
+         line = self->MarkerNext(line + 1, 1 << BREAK_MARKER))
+        lines.push_back(line);
+    return lines;
+}
+
+void ProgramText::onMarginClick(wxStyledTextEvent& event) {
+    toggleBreakpoint(LineFromPosition(event.GetPosition()));
+}
+
 bool ProgramText::findText(const wxString& what, int flags, bool forward) {
     if (what.empty()) return false;
     int stcFlags = (flags & wxFR_MATCHCASE ? wxSTC_FIND_MATCHCASE : 0) |
@@ -317,6 +390,10 @@ void ProgramText::onKeyDown(wxKeyEvent& event) {
     int key = event.GetKeyCode();
     if (event.GetModifiers() == wxMOD_CONTROL && key == 'F') {
         openFind();
+        return;
+    }
+    if (key == WXK_F9 && event.GetModifiers() == wxMOD_NONE) {
+        toggleBreakpoint(GetCurrentLine());
         return;
     }
     if (key == WXK_F3 && !event.ControlDown() && !event.AltDown()) {

@@ -4,6 +4,7 @@
 #pragma once
 #include <set>
 #include <string>
+#include <vector>
 #include <wx/fdrepdlg.h>
 #include <wx/stc/stc.h>
 
@@ -30,12 +31,26 @@ class ProgramText : public wxStyledTextCtrl {
     // The editor line (from 0) marked with the fault; -1 when there is none.
     int faultLine() const;
 
+    // Lights the instruction whose token starts at byte offset (an arrow on its line, brought
+    // into view); clearNext takes the light away.
+    void showNext(size_t offset);
+    void clearNext();
+    // The line (from 0) lit as the next instruction's; -1 when none is.
+    int nextLine() const;
+    // Sets or clears a breakpoint on the line (from 0).
+    void toggleBreakpoint(int line);
+    // The lines (from 0) that hold a breakpoint, in order.
+    std::vector<int> breakpointLines() const;
+    // Counts the changes of the text: a new count after every edit and every load.
+    long changes() const { return changeCount; }
+
     // Finds text after the selection (or before it, backwards), wrapping round the ends; the
     // found text is selected. False when the text holds it nowhere.
     bool findText(const wxString& text, int flags, bool forward = true);
 
   private:
     bool program = true;           // coloured as a program (or as a world)
+    long changeCount = 0;          // edits and loads so far
     int faultHandle = -1;          // the fault marker's handle
     std::string faultText;         // the text of the fault's line when it was marked
     bool namesStale = true;        // the text changed since the defined names were found
@@ -53,6 +68,7 @@ class ProgramText : public wxStyledTextCtrl {
     void onCharAdded(wxStyledTextEvent& event);
     void onUpdateUI(wxStyledTextEvent& event);
     void onKeyDown(wxKeyEvent& event);
+    void onMarginClick(wxStyledTextEvent& event);
     void onFind(wxFindDialogEvent& event);
     void openFind();
 };

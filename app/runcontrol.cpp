@@ -1,5 +1,7 @@
 #include "app/runcontrol.h"
 
+#include "app/animation.h"
+#include "app/debugger.h"
 #include "app/pindle.h"
 #include "world/world.h"
 
@@ -36,10 +38,13 @@ RunGuard::RunGuard() {
     running = true;
     stopAsked = false;
     lastEvents = Clock::now();
+    animationRunStarts();
 }
 
 RunGuard::~RunGuard() {
+    animationRunEnds();
     running = false;
+    showNextInstruction();
     stopAsked = false;
     if (closeAsked && frame) frame->CallAfter([] { frame->Close(); });
     closeAsked = false;
@@ -49,6 +54,7 @@ void handleEventsNow(bool force) {
     auto now = Clock::now();
     if (!force && now - lastEvents < SLICE) return;
     lastEvents = now;
+    showPendingNext();
     if (wxTheApp) wxTheApp->Yield(true);
 }
 

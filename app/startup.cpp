@@ -9,10 +9,12 @@
 #include "view/canvas.h"
 #include "view/icons.h"
 #include "view/situation.h"
+#include "world/history.h"
 #include "world/robot.h"
 #include "world/world.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <wx/dcmemory.h>
 #include <wx/display.h>
@@ -95,12 +97,22 @@ static wxMenuBar* mainMenuBar() {
     world_menu->Append(ID_LOAD_WORLD, "&Load .sit file\t", "Load world");
     world_menu->Append(ID_LOAD_GOAL, "Load &goal...", "Load the goal the world should reach");
     world_menu->Append(ID_CLEAR_GOAL, "&Clear goal", "Show no goal");
+    world_menu->Append(ID_SAVE_PICTURE, "Save &picture...", "Save the world picture as PNG");
+    world_menu->AppendSeparator();
+    world_menu->AppendCheckItem(ID_EDIT_BY_MOUSE, "Edit world by &mouse",
+                                "Draw walls, things and the robot with the mouse");
+    world_menu->Append(ID_SAVE_WORLD, "&Save world", "Save the world as it stands");
+    world_menu->Append(ID_SAVE_WORLD_AS, "Save world &as...", "Save the world under a new name");
     world_menu->AppendSeparator();
     world_menu->Append(ID_RESET_WORLD, "&Reset world\t", "Reset world");
     run_menu = new wxMenu;
     run_menu->Append(ID_RUN, "&Run\tCtrl-R", "Run a Pindle program");
     run_menu->Append(ID_STEP, "&Step\tS", "Execute one instruction");
     run_menu->Append(ID_CHECK, "&Check", "Check a Pindle program");
+    run_menu->Append(ID_CONTINUE, "&Continue\tF5", "Run on from where the program stopped");
+    run_menu->Append(ID_STEP_BACK, "Step &back", "Undo the last step or action (key b)");
+    run_menu->Append(ID_RECORD_ANIMATION, "Record &animation...",
+                     "Record the next run as an animated GIF");
     run_delay_menu = new wxMenu;
     run_delay_menu->AppendCheckItem(ID_DELAY_SLOW, "&Slow", "Slow");
     run_delay_menu->Check(ID_DELAY_SLOW, false);
@@ -176,6 +188,9 @@ MyFrame* startUp(int argc, char** argv) {
     frame->status_window->SetBackgroundColour(*wxWHITE);
     subframe->text_window = new ProgramText(subframe);
     subframe->text_window->useFont(*textWindowFont);
+    subframe->CreateStatusBar(2); // the instructions in progress, and the caret's place
+    subframe->SetStatusWidths(2, std::array<int, 2>{-1, 150}.data());
+    keepHistory(true);
     keepCtrlHInText(subframe->text_window);
     int w, h;
     frame->GetClientSize(&w, &h);

@@ -1,5 +1,6 @@
 #include "app/wxui.h"
 
+#include "app/debugger.h"
 #include "app/editor.h"
 #include "app/messagebox.h"
 #include "app/pindle.h"
@@ -78,6 +79,7 @@ void WxUI::redrawWorld() {
 }
 void WxUI::updateStatus() {
     update_status();
+    nextInstructionChanged();
 }
 void WxUI::clearWorld() {
     clearCanvas();
@@ -108,7 +110,11 @@ void WxUI::showFault(int from, int column, int line, int viewLine) {
 }
 
 void WxUI::programCompiled(const char* file) {
-    if (subframe && std::strcmp(file, editFileName) == 0) subframe->text_window->clearFault();
+    programCompiledNow(file);
+}
+
+bool WxUI::stopsBefore(const char* code) {
+    return breakpointAt(code);
 }
 
 void WxUI::waitDelay(int ms) {

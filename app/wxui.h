@@ -23,6 +23,7 @@ class WxUI : public PindleUI {
     int showProgramFile(const char* file) override;
     void showFault(int from, int column, int line, int viewLine) override;
     void programCompiled(const char* file) override;
+    bool stopsBefore(const char* code) override;
     void waitDelay(int ms) override;
     void betweenSteps() override;
 };

@@ -6,6 +6,7 @@
 #include "lang/parser.h"
 #include "lang/table.h"
 #include "view/situation.h"
+#include "world/history.h"
 #include "world/robot.h"
 #include "world/world.h"
 
@@ -40,18 +41,25 @@ void prepare(const char* program) {
     STOPPED = false;
 }
 
-void runSteps(benchmark::State& state, const char* program, int restartEvery) {
+// Steps the program, with the history of steps kept or not.
+void runSteps(benchmark::State& state, const char* program, int restartEvery,
+              bool history = false) {
     prepare(program);
+    keepHistory(history);
     long steps = 0;
     for (auto _ : state) {
         for (int i = 0; i < 1000; ++i) {
-            SingleStep(true);
+            takeStep(true);
             if (++steps % restartEvery == 0) resetInterpreter();
         }
     }
     if (STOPPED) state.SkipWithError("the program stopped");
     state.counters["steps/s"] =
         benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsRate);
+    if (history)
+        state.counters["history bytes/step"] =
+            static_cast<double>(historyBytes()) / static_cast<double>(historySize());
+    keepHistory(false);
 }
 
 void TightLoop(benchmark::State& state) {
@@ -67,6 +75,15 @@ void Calls(benchmark::State& state) {
 void RecursionThousandDeep(benchmark::State& state) {
     runSteps(state, bench::recursion, 2000);
 }
+void TightLoopWithHistory(benchmark::State& state) {
+    runSteps(state, bench::tightLoop, 1 << 30, true);
+}
+void CallsWithHistory(benchmark::State& state) {
+    runSteps(state, bench::calls, 1 << 30, true);
+}
+void RecursionWithHistory(benchmark::State& state) {
+    runSteps(state, bench::recursion, 2000, true);
+}
 
 } // namespace
 
@@ -74,4 +91,7 @@ BENCHMARK(TightLoop);
 BENCHMARK(NestedIfInWhile);
 BENCHMARK(Calls);
 BENCHMARK(RecursionThousandDeep);
+BENCHMARK(TightLoopWithHistory);
+BENCHMARK(CallsWithHistory);
+BENCHMARK(RecursionWithHistory);
 BENCHMARK_MAIN();

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <vector>
 
 char* CodePtr = nullptr;
 Stack CodeStack;
@@ -202,10 +203,53 @@ void resetLanguage() {
     delay_factor = 0;
 }
 
+static void (*stepper)(bool) = SingleStep;
+
+void setStepper(void (*step)(bool)) {
+    stepper = step ? step : SingleStep;
+}
+
+void takeStep(bool should_sleep) {
+    stepper(should_sleep);
+}
+
+// The row called by the instruction just before resume, when that is a call; else -1.
+static int calledFrom(const char* resume) {
+    int row = rowOf(resume);
+    if (row < 0 || resume - definedTable[row].byteCode < 3) return -1;
+    const char* call = resume - 3;
+    if (codeAt(call) != Code::CALL || call[1] < '0' || call[1] > '9' || call[2] < '0' ||
+        call[2] > '9')
+        return -1;
+    return 10 * (call[1] - '0') + (call[2] - '0');
+}
+
+std::string callChain() {
+    if (!CodePtr) return "";
+    std::vector<const char*> places; // the resume positions, then the next code
+    for (int k = 0; k < CodeStack.size(); ++k)
+        places.push_back(reinterpret_cast<const char*>(CodeStack.entry(k)));
+    places.push_back(CodePtr);
+    int row = rowOf(places[0]);
+    std::string chain = row < 0 ? "" : definedTable[row].name;
+    // An entry is a call's when the code it resumes after is a call of the row the next place
+    // lies in; the entries of bodies stay in their row.
+    for (size_t k = 0; k + 1 < places.size(); ++k) {
+        int called = calledFrom(places[k]);
+        if (called >= 0 && called == rowOf(places[k + 1]))
+            chain += std::string(" > ") + definedTable[called].name;
+    }
+    return chain;
+}
+
 unsigned long long runProgram(unsigned long long maxSteps) {
     unsigned long long steps = 0;
     while (!STOPPED && (maxSteps == 0 || steps < maxSteps)) {
-        SingleStep(true);
+        if (steps > 0 && ui().stopsBefore(CodePtr)) {
+            STOPPED = true;
+            break;
+        }
+        stepper(true);
         ++steps;
         ui().betweenSteps();
     }

@@ -6,8 +6,17 @@ extern char* CodePtr;    // the next code character to execute; null: the next s
 extern Stack CodeStack;  // resume positions of the bodies and calls in progress
 extern int delay_factor; // milliseconds to wait after each step of a run
 
+#include <string>
+
 // Executes one step; a run passes true to wait the delay after it.
 void SingleStep(bool should_sleep);
+// Executes one step through the installed stepper (SingleStep unless another is installed).
+void takeStep(bool should_sleep);
+// Installs what takes each step of takeStep and of runProgram; null restores SingleStep.
+void setStepper(void (*stepper)(bool should_sleep));
+// The named instructions in progress, outermost first, as "main > climb > turnRight"; empty
+// before the program has started.
+std::string callChain();
 // Evaluates the test at ByteCode[byteI], advances byteI past it, appends its text to the status.
 int execTest(char* ByteCode, int& byteI);
 // Just past the '}' closing the body that starts at p (at the code's NUL if it ends first).
@@ -20,7 +29,8 @@ void resetInterpreter();
 // the interpreter at rest and no delay.
 void resetLanguage();
 // Steps the program until the run-stop flag is set or maxSteps steps were taken (0: no
-// limit), waiting the delay and giving the display its turn after each step. The steps taken.
+// limit), waiting the delay and giving the display its turn after each step; after its first
+// step, stops before an instruction the display holds a breakpoint for. The steps taken.
 unsigned long long runProgram(unsigned long long maxSteps);
 // The run has reached the end of the program: no resume positions left, at the code's end.
 bool programFinished();

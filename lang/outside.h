@@ -60,7 +60,9 @@ class PindleUI {
     virtual void programFault(const char*, int, int, const char*, const char*) {}
 
     virtual void waitDelay(int ms); // wait the step delay
-    virtual void betweenSteps() {}  // called after each step of a run loop
+    // Whether a run stops before executing the instruction at code (a breakpoint).
+    virtual bool stopsBefore(const char*) { return false; }
+    virtual void betweenSteps() {} // called after each step of a run loop
 };
 
 Robot& robot();          // the installed robot

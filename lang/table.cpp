@@ -83,15 +83,19 @@ bool storeRecording(const char* name, const char* byteCode) {
     return store(name, {byteCode, nullptr}, refuseRecording);
 }
 
-SourcePos sourcePosition(const char* code) {
+int rowOf(const char* code) {
     // Compared as addresses, so that a place outside the table is simply not found in it.
     auto address = reinterpret_cast<std::uintptr_t>(code);
     auto table = reinterpret_cast<std::uintptr_t>(definedTable);
-    if (address < table || address >= table + sizeof definedTable) return {0, 0};
+    if (address < table || address >= table + sizeof definedTable) return -1;
     std::uintptr_t row = (address - table) / sizeof(defined);
     std::uintptr_t at = address - reinterpret_cast<std::uintptr_t>(definedTable[row].byteCode);
-    if (at >= static_cast<std::uintptr_t>(MAXBYTECODE)) return {0, 0};
-    return rowWhere[row][at];
+    return at < static_cast<std::uintptr_t>(MAXBYTECODE) ? static_cast<int>(row) : -1;
+}
+
+SourcePos sourcePosition(const char* code) {
+    int row = rowOf(code);
+    return row < 0 ? SourcePos{0, 0} : rowWhere[row][code - definedTable[row].byteCode];
 }
 
 void clearTable() {

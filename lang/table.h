@@ -28,6 +28,8 @@ void storeInstruction(const char* name, const char* byteCode, const SourcePos* w
 // The source position of the instruction whose code starts at code, a place in a row of the
 // table; line 0 when it has none or code is not in the table.
 SourcePos sourcePosition(const char* code);
+// The row whose code holds the place code; -1 when it lies outside the table.
+int rowOf(const char* code);
 // Stores a keyboard recording as storeInstruction does, but tells a refusal in a box titled
 // with its name rather than in a program file. False when nothing was stored (a full table).
 bool storeRecording(const char* name, const char* byteCode);

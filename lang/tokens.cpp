@@ -82,6 +82,18 @@ size_t readerLineStart(const char* text, size_t length, int line) {
     return std::min(at, length);
 }
 
+int readerLineOf(const char* text, size_t length, size_t offset) {
+    int line = 1;
+    for (size_t at = 0; at < length;) {
+        size_t piece = std::min(PIECE, length - at);
+        const void* end = std::memchr(text + at, '\n', piece);
+        at = end ? static_cast<const char*>(end) - text + 1 : at + piece;
+        if (at > offset) break;
+        ++line;
+    }
+    return line;
+}
+
 std::set<std::string> definedNames(const char* text, size_t length) {
     std::set<std::string> names;
     std::vector<TokenSpan> spans;

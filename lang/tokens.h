@@ -37,5 +37,8 @@ void programLine(const char* text, size_t length, bool& afterDefine, std::vector
 // the pieces it delivers) begins; length when the text has fewer lines.
 size_t readerLineStart(const char* text, size_t length, int line);
 
+// The line (counted from 1, as readerLineStart counts) that holds the byte at offset.
+int readerLineOf(const char* text, size_t length, size_t offset);
+
 // The names that the defines of a program (length bytes, lines ending with '\n') give.
 std::set<std::string> definedNames(const char* text, size_t length);

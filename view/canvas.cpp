@@ -1,9 +1,11 @@
 #include "view/canvas.h"
 
+#include "app/debugger.h"
 #include "app/editor.h"
 #include "app/pindle.h"
 #include "app/runcontrol.h"
 #include "view/status.h"
+#include "world/history.h"
 #include "world/keypress.h"
 #include "world/robot.h"
 #include "world/world.h"
@@ -25,25 +27,34 @@ void MyCanvas::OnPaint(wxPaintEvent&) {
     currentPaint = nullptr;
 }
 
-void MyCanvas::OnEvent(wxMouseEvent&) {}
+void MyCanvas::OnEvent(wxMouseEvent& event) {
+    if (taken) taken->mouse(event);
+}
+
+// A robot action of a key or a button, kept in the history so that it can be undone.
+static void action(void (Robot::*act)()) {
+    historyBegin();
+    (worldRobot.*act)();
+    historyEnd();
+}
 
 void MyCanvas::move() {
-    worldRobot.move();
+    action(&Robot::move);
 }
 void MyCanvas::left() {
-    worldRobot.left();
+    action(&Robot::left);
 }
 void MyCanvas::input() {
-    worldRobot.input();
+    action(&Robot::input);
 }
 void MyCanvas::output() {
-    worldRobot.output();
+    action(&Robot::output);
 }
 void MyCanvas::copy1() {
-    worldRobot.copy1();
+    action(&Robot::copy1);
 }
 void MyCanvas::copy2() {
-    worldRobot.copy2();
+    action(&Robot::copy2);
 }
 void MyCanvas::pause() {
     worldRobot.pause();
@@ -78,6 +89,10 @@ void MyCanvas::OnChar(wxKeyEvent& event) {
         return;
     }
     if (running) return; // nothing starts or moves while a program runs
+    if (taken) {
+        taken->key(event);
+        return;
+    }
     editorRaised = false;
     if (key >= 0 && key < 128) key = std::tolower(key);
     switch (key) {
@@ -113,6 +128,7 @@ void MyCanvas::OnChar(wxKeyEvent& event) {
         break;
     case 'e': runInstruction(); break;
     case 's': frame->Run_Pindle_Program(0); break;
+    case 'b': stepBackOnce(); break;
     default: event.Skip(); break;
     }
     frame->focusWorldCanvas();

@@ -3,12 +3,20 @@
 #pragma once
 #include <wx/wx.h>
 
+// Takes the world canvas's mouse events and keys (all but Esc) while it is installed.
+class CanvasInput {
+  public:
+    virtual ~CanvasInput() = default;
+    virtual void mouse(wxMouseEvent& event) = 0;
+    virtual void key(wxKeyEvent& event) = 0;
+};
+
 class MyCanvas : public wxWindow {
   public:
     MyCanvas(wxFrame* parent, int x, int y, int width, int height, long style);
 
     void OnPaint(wxPaintEvent& event);
-    void OnEvent(wxMouseEvent& event); // mouse input is ignored
+    void OnEvent(wxMouseEvent& event); // mouse input is ignored unless an input is installed
     void OnChar(wxKeyEvent& event);    // the keypress commands
 
     void move();
@@ -28,8 +36,11 @@ class MyCanvas : public wxWindow {
 
     // The drawing context of a repaint in progress, or null outside one.
     wxDC* paintDC() const { return currentPaint; }
+    // Gives the mouse and the keys to input; null gives them back to the canvas's own handling.
+    void takeInput(CanvasInput* input) { taken = input; }
 
   private:
     wxDC* currentPaint = nullptr;
+    CanvasInput* taken = nullptr;
     wxDECLARE_EVENT_TABLE();
 };

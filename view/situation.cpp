@@ -6,6 +6,7 @@
 #include "lang/textfile.h"
 #include "lang/wordreader.h"
 #include "world/goal.h"
+#include "world/history.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -244,6 +245,7 @@ void LoadWorldFile(const char* filename) {
         return;
     }
     reset_counter();
+    clearHistory();
     ui().clearWorld();
     DrawEnvir();
 }

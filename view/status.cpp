@@ -3,6 +3,7 @@
 #include "app/pindle.h"
 #include "lang/table.h"
 #include "lang/textbuf.h"
+#include "world/history.h"
 #include "world/world.h"
 
 #include <wx/dcclient.h>
@@ -67,4 +68,5 @@ void update_status() {
     target.Blit(0, 0, 250, 50, &memory, 0, 0);
     bbstateShown = bbstate;
     bbstate = 0;
+    historyStatus(CurrInstrName);
 }

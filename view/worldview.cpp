@@ -2,9 +2,12 @@
 
 #include "app/pindle.h"
 #include "view/canvas.h"
+#include "view/worlddrawing.h"
+#include "view/wxpainter.h"
 #include "world/goal.h"
 #include "world/world.h"
 
+#include <cstring>
 #include <memory>
 #include <vector>
 #include <wx/dcclient.h>
@@ -33,59 +36,17 @@ bool haveCanvas() {
     return frame && frame->canvas;
 }
 
-void drawThingText(wxDC& dc, int x, int y, const wxString& text) {
-    dc.SetTextForeground(*wxBLUE);
-    dc.SetFont(*thingFont);
-    dc.DrawText(text, 30 * x + 11, 30 * y + 11);
-    dc.SetTextForeground(*wxBLACK);
-}
-
-void drawIcon(wxDC& dc) {
-    dc.DrawIcon(*pn_icon[(position & 3) + 1], icon_x, icon_y);
-}
-
-void drawWallLine(wxDC& dc, const line_struct& w) {
-    dc.SetPen(*red_pen);
-    dc.DrawLine(w.x1 + 15, w.y1 + 15, w.x2 + 15, w.y2 + 15);
-}
-
-const wxColour goalThingGrey(200, 200, 200), goalCornerGrey(170, 170, 170);
-
-// The goal under the world, when one is loaded: its things in light grey at their corners,
-// and the robot's corner outlined around the robot's icon.
-void drawGoal(wxDC& dc) {
-    if (!taskGoal.loaded) return;
-    dc.SetFont(*thingFont);
-    dc.SetTextForeground(goalThingGrey);
-    for (const world_row* row = taskGoal.things.world; row; row = row->next)
-        for (const world_corner* c = row->column; c; c = c->next)
-            if (c->item != '\0' && c->item != ' ')
-                dc.DrawText(wxString::From8BitData(&c->item, 1), 30 * c->pos + 11,
-                            30 * row->pos + 11);
-    dc.SetTextForeground(*wxBLACK);
-    RobotPlace robot = taskGoal.robot();
-    if (!robot.placed) return;
-    dc.SetPen(wxPen(goalCornerGrey, 2));
-    dc.SetBrush(*wxTRANSPARENT_BRUSH);
-    dc.DrawRectangle(30 * robot.x - 3, 30 * robot.y - 3, 38, 38);
-}
-
-long goalGeneration = 0; // changes whenever the goal shown is loaded or cleared
+long goalGeneration = 0;            // changes whenever the goal shown is loaded or cleared
+void (*redrawListener)() = nullptr; // told of every redraw outside a repaint
 
 // What the picture in worldBitmap shows, so that a redraw renews only what changed.
-struct Thing {
-    int x, y;
-    char item;
-    bool operator==(const Thing& o) const { return x == o.x && y == o.y && item == o.item; }
-};
-
 struct Picture {
     bool valid = false;
     long generation = -1;
     long goal = -1; // the goal's generation
     wxRect icon;
     int heading = 0;
-    std::vector<Thing> things;
+    std::vector<ThingMark> things;
 };
 
 Picture shown;
@@ -93,26 +54,19 @@ Picture wanted;
 std::unique_ptr<wxBitmap> staticLayer; // labels, grid, border, goal and walls of the world
 wxSize thingSize;                      // the box one thing's character takes
 
-void collectThings(std::vector<Thing>& things) {
-    things.clear();
-    for (world_row* row = PindlesWorld.world; row; row = row->next)
-        for (world_corner* c = row->column; c; c = c->next)
-            if (c->item != '\0' && c->item != ' ') things.push_back({c->pos, row->pos, c->item});
-}
-
-wxRect thingBox(const Thing& t) {
+wxRect thingBox(const ThingMark& t) {
     return wxRect(30 * t.x + 11 - 2, 30 * t.y + 11 - 2, thingSize.x + 4, thingSize.y + 4);
 }
 
 void buildStaticLayer() {
-    if (!staticLayer) staticLayer = std::make_unique<wxBitmap>(550, 550);
+    if (!staticLayer) staticLayer = std::make_unique<wxBitmap>(PICTURE_SIZE, PICTURE_SIZE);
     wxMemoryDC layer(*staticLayer);
     layer.SetBackground(*wxWHITE_BRUSH);
     layer.Clear();
-    drawBackdrop(layer);
-    drawGoal(layer);
-    for (line_struct* w = walls; w; w = w->next)
-        drawWallLine(layer, *w);
+    WxPainter painter(layer);
+    paintBackdrop(painter);
+    paintGoal(painter, taskGoal);
+    paintWalls(painter, walls);
     layer.SetFont(*thingFont);
     thingSize = layer.GetTextExtent("W");
 }
@@ -121,11 +75,10 @@ void buildStaticLayer() {
 void paintArea(wxMemoryDC& memory, wxMemoryDC& layer, const wxRect& area) {
     memory.SetClippingRegion(area);
     memory.Blit(area.x, area.y, area.width, area.height, &layer, area.x, area.y);
-    for (const Thing& t : wanted.things)
-        if (thingBox(t).Intersects(area))
-            drawThingText(memory, t.x, t.y, wxString::From8BitData(&t.item, 1));
-    memory.SetFont(*itemFont);
-    drawIcon(memory);
+    WxPainter painter(memory);
+    for (const ThingMark& t : wanted.things)
+        if (thingBox(t).Intersects(area)) paintThing(painter, t.x, t.y, &t.item, 1);
+    paintRobot(painter, wanted.icon.x, wanted.icon.y, wanted.heading);
     memory.DestroyClippingRegion();
 }
 
@@ -133,7 +86,7 @@ void paintArea(wxMemoryDC& memory, wxMemoryDC& layer, const wxRect& area) {
 void changedAreas(std::vector<wxRect>& areas) {
     areas.clear();
     if (!shown.valid || shown.generation != wanted.generation || shown.goal != wanted.goal) {
-        areas.emplace_back(0, 0, 550, 550);
+        areas.emplace_back(0, 0, PICTURE_SIZE, PICTURE_SIZE);
         return;
     }
     if (shown.icon != wanted.icon || shown.heading != wanted.heading) {
@@ -141,34 +94,14 @@ void changedAreas(std::vector<wxRect>& areas) {
         areas.push_back(wanted.icon);
     }
     if (shown.things != wanted.things) {
-        for (const Thing& t : shown.things)
+        for (const ThingMark& t : shown.things)
             areas.push_back(thingBox(t));
-        for (const Thing& t : wanted.things)
+        for (const ThingMark& t : wanted.things)
             areas.push_back(thingBox(t));
     }
 }
 
 } // namespace
-
-void drawBackdrop(wxDC& dc) {
-    dc.SetTextForeground(*wxBLACK);
-    dc.SetFont(*itemFont);
-    for (int k = 0; k <= 14; ++k) {
-        wxString label = wxString::Format("%d", k);
-        dc.DrawText(label, 30 * k + 11, 0);
-        dc.DrawText(label, 0, 30 * k + 11);
-    }
-    dc.SetPen(*black_pen);
-    for (int p = 15; p <= 435; p += 30) {
-        dc.DrawLine(p, 15, p, 435);
-        dc.DrawLine(15, p, 435, p);
-    }
-    dc.SetPen(*black_pen2);
-    dc.DrawLine(15, 15, 435, 15);
-    dc.DrawLine(15, 15, 15, 435);
-    dc.DrawLine(435, 15, 435, 435);
-    dc.DrawLine(15, 435, 435, 435);
-}
 
 // The picture is kept in worldBitmap between redraws: a redraw renews only the areas that
 // changed (the robot's old and new places, changed things), which gives the same pixels as
@@ -194,20 +127,24 @@ void reDraw() {
     std::swap(shown, wanted);
     CanvasDC target;
     if (frame->canvas->paintDC()) {
-        target->Blit(0, 0, 550, 550, &memory, 0, 0);
+        target->Blit(0, 0, PICTURE_SIZE, PICTURE_SIZE, &memory, 0, 0);
         return;
     }
     for (const wxRect& area : areas)
         target->Blit(area.x, area.y, area.width, area.height, &memory, area.x, area.y);
+    if (redrawListener) redrawListener();
 }
 
-// Forgets what the canvas shows, so that the next redraw draws everything.
 void forgetPicture() {
     shown.valid = false;
 }
 
 void goalChanged() {
     ++goalGeneration;
+}
+
+void setRedrawListener(void (*listener)()) {
+    redrawListener = listener;
 }
 
 void clearCanvas() {
@@ -222,24 +159,28 @@ void drawEmptyWorld() {
     CanvasDC dc;
     dc->SetBackground(*wxWHITE_BRUSH);
     dc->Clear();
-    drawBackdrop(*dc);
-    drawGoal(*dc);
+    WxPainter painter(*dc);
+    paintBackdrop(painter);
+    paintGoal(painter, taskGoal);
 }
 
 void drawWall(int x1, int y1, int x2, int y2) {
     if (!haveCanvas()) return;
     CanvasDC dc;
-    drawWallLine(*dc, line_struct(x1, y1, x2, y2, nullptr));
+    WxPainter painter(*dc);
+    paintWall(painter, line_struct(x1, y1, x2, y2, nullptr));
 }
 
 void drawThing(int x, int y, const char* word) {
     if (!haveCanvas()) return;
     CanvasDC dc;
-    drawThingText(*dc, x, y, wxString::From8BitData(word));
+    WxPainter painter(*dc);
+    paintThing(painter, x, y, word, static_cast<int>(std::strlen(word)));
 }
 
 void drawRobot() {
     if (!haveCanvas()) return;
     CanvasDC dc;
-    drawIcon(*dc);
+    WxPainter painter(*dc);
+    paintRobot(painter, icon_x, icon_y, position);
 }

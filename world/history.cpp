@@ -4,7 +4,10 @@
 #include "lang/table.h"
 #include "world/world.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -16,41 +19,92 @@ struct Step {
     int stackLow;       // the least size the step brought it to
     short iconX, iconY; // the robot's place
     char heading, board1, board2, movement, movementShown, stopped;
-    char corner; // the item at the robot's corner
-    unsigned char statusLength;
+    char wrote, corner;    // the robot wrote on its corner, which held corner
+    unsigned short status; // the status text, as its number among the texts seen
 };
 
 bool on = false;
 bool begun = false;
 Step pending;
-char pendingStatus[sizeof CurrInstrName];
-std::vector<Step> steps;
-std::vector<char> statuses; // the status texts, one after another
-std::vector<long> popped;   // the return-stack entries the steps took off
+char shownStatus[sizeof CurrInstrName];
+bool statusShown = false; // a display shows the status
+// The steps, oldest first, in a ring that grows up to HISTORYSTEPS and then lets the oldest go.
+std::vector<Step> ring;
+size_t first = 0, count = 0;
+std::vector<long> popped; // the return-stack entries the steps took off, from poppedFirst on
+size_t poppedFirst = 0;
+
+// The status texts seen, each kept once: a run shows few different ones. Recent ones are
+// found again by their first characters without a look in the map.
+std::vector<std::string> texts;
+std::unordered_map<std::string, unsigned short> numbers;
+unsigned short recent[64];
+constexpr unsigned short NO_TEXT = 0xFFFF; // beyond the texts that can be kept: shown empty
+
+unsigned short textNumber(const char* text) {
+    unsigned slot = (static_cast<unsigned char>(text[0]) * 7u +
+                     static_cast<unsigned char>(text[0] ? text[1] : 0)) %
+                    64u;
+    unsigned short n = recent[slot];
+    if (n < texts.size() && std::strcmp(texts[n].c_str(), text) == 0) return n;
+    auto found = numbers.find(text);
+    if (found != numbers.end()) {
+        n = found->second;
+    } else {
+        if (texts.size() >= NO_TEXT) return NO_TEXT;
+        n = static_cast<unsigned short>(texts.size());
+        texts.emplace_back(text);
+        numbers.emplace(text, n);
+    }
+    recent[slot] = n;
+    return n;
+}
 
 bool robotPlaced(int x, int y) {
     return x >= 0 && y >= 0;
 }
 
-// Lets the oldest steps go, a large batch at a time so that it costs little per step.
-void dropOldest() {
-    constexpr size_t batch = HISTORYSTEPS / 10;
-    if (steps.size() < HISTORYSTEPS + batch) return;
-    size_t statusBytes = 0, entries = 0;
-    for (size_t k = 0; k < batch; ++k) {
-        statusBytes += steps[k].statusLength;
-        entries += steps[k].stackBefore - steps[k].stackLow;
+Step& stepAt(size_t k) {
+    size_t at = first + k;
+    return ring[at < ring.size() ? at : at - ring.size()];
+}
+
+// Makes room for one more step: a larger ring, or the oldest step let go.
+void makeRoom() {
+    if (count < ring.size()) return;
+    if (ring.size() < static_cast<size_t>(HISTORYSTEPS)) {
+        std::vector<Step> larger;
+        larger.reserve(
+            std::min(std::max<size_t>(4096, 2 * ring.size()), static_cast<size_t>(HISTORYSTEPS)));
+        for (size_t k = 0; k < count; ++k)
+            larger.push_back(stepAt(k));
+        larger.resize(larger.capacity());
+        ring.swap(larger);
+        first = 0;
+        return;
     }
-    steps.erase(steps.begin(), steps.begin() + batch);
-    statuses.erase(statuses.begin(), statuses.begin() + statusBytes);
-    popped.erase(popped.begin(), popped.begin() + entries);
+    const Step& oldest = ring[first];
+    poppedFirst += static_cast<size_t>(oldest.stackBefore - oldest.stackLow);
+    if (poppedFirst > popped.size() / 2) {
+        popped.erase(popped.begin(), popped.begin() + static_cast<long>(poppedFirst));
+        poppedFirst = 0;
+    }
+    first = first + 1 == ring.size() ? 0 : first + 1;
+    --count;
 }
 
 } // namespace
 
 void keepHistory(bool keep) {
     on = keep;
+    setStepper(on ? recordedStep : nullptr);
     if (!on) clearHistory();
+}
+
+void historyStatus(const char* shown) {
+    std::strncpy(shownStatus, shown, sizeof shownStatus - 1);
+    shownStatus[sizeof shownStatus - 1] = '\0';
+    statusShown = true;
 }
 
 void historyBegin() {
@@ -65,12 +119,16 @@ void historyBegin() {
     pending.movement = static_cast<char>(bbstate);
     pending.movementShown = static_cast<char>(bbstateShown);
     pending.stopped = STOPPED;
-    pending.corner = robotPlaced(icon_x, icon_y) ? PindlesWorld.get(icon_x / 30, icon_y / 30) : 0;
-    size_t length = std::strlen(CurrInstrName);
-    pending.statusLength = static_cast<unsigned char>(length);
-    std::memcpy(pendingStatus, CurrInstrName, length + 1);
+    pending.wrote = 0;
+    pending.status = textNumber(statusShown ? shownStatus : CurrInstrName);
     CodeStack.markLowest();
     begun = true;
+}
+
+void historyCornerWritten() {
+    if (!on || !begun || pending.wrote || !robotPlaced(icon_x, icon_y)) return;
+    pending.wrote = 1;
+    pending.corner = PindlesWorld.get(icon_x / 30, icon_y / 30);
 }
 
 void historyEnd() {
@@ -79,9 +137,9 @@ void historyEnd() {
     pending.stackLow = CodeStack.lowest();
     for (int k = pending.stackLow; k < pending.stackBefore; ++k)
         popped.push_back(CodeStack.entry(k));
-    statuses.insert(statuses.end(), pendingStatus, pendingStatus + pending.statusLength);
-    steps.push_back(pending);
-    dropOldest();
+    makeRoom();
+    ++count;
+    stepAt(count - 1) = pending;
 }
 
 void recordedStep(bool should_sleep) {
@@ -91,10 +149,9 @@ void recordedStep(bool should_sleep) {
 }
 
 bool stepBack() {
-    if (steps.empty()) return false;
-    const Step& s = steps.back();
-    if (robotPlaced(s.iconX, s.iconY) && PindlesWorld.get(s.iconX / 30, s.iconY / 30) != s.corner)
-        PindlesWorld.set(s.iconX / 30, s.iconY / 30, s.corner);
+    if (count == 0) return false;
+    const Step& s = stepAt(count - 1);
+    if (s.wrote) PindlesWorld.set(s.iconX / 30, s.iconY / 30, s.corner);
     icon_x = s.iconX;
     icon_y = s.iconY;
     position = s.heading;
@@ -105,27 +162,31 @@ bool stepBack() {
     STOPPED = s.stopped;
     CodePtr = s.code;
     CodeStack.truncate(s.stackLow);
-    size_t entries = s.stackBefore - s.stackLow;
+    size_t entries = static_cast<size_t>(s.stackBefore - s.stackLow);
     for (size_t k = popped.size() - entries; k < popped.size(); ++k)
         CodeStack.push(popped[k]);
     popped.resize(popped.size() - entries);
-    CurrInstrName[0] = '\0';
-    if (s.statusLength > 0)
-        std::memcpy(CurrInstrName, statuses.data() + statuses.size() - s.statusLength,
-                    s.statusLength);
-    CurrInstrName[s.statusLength] = '\0';
-    statuses.resize(statuses.size() - s.statusLength);
-    steps.pop_back();
+    const char* status = s.status == NO_TEXT ? "" : texts[s.status].c_str();
+    std::strncpy(CurrInstrName, status, sizeof CurrInstrName - 1);
+    CurrInstrName[sizeof CurrInstrName - 1] = '\0';
+    --count;
     return true;
 }
 
 void clearHistory() {
-    steps.clear();
-    statuses.clear();
+    count = first = 0;
     popped.clear();
+    poppedFirst = 0;
     begun = false;
 }
 
+size_t historyBytes() {
+    size_t textBytes = 0;
+    for (const std::string& t : texts)
+        textBytes += t.capacity() + sizeof t;
+    return ring.size() * sizeof(Step) + popped.capacity() * sizeof(long) + textBytes;
+}
+
 long historySize() {
-    return static_cast<long>(steps.size());
+    return static_cast<long>(count);
 }

@@ -1,6 +1,7 @@
 #include "world/robot.h"
 #include "lang/bytecode.h"
 
+#include "world/history.h"
 #include "world/world.h"
 
 char macroName[32];
@@ -66,6 +67,7 @@ void WorldRobot::output() {
     if (b1 == '\0') {
         ui().messageBox("Board b1 is uninitialized", "Nothing to output!");
     } else {
+        historyCornerWritten();
         PindlesWorld.set(icon_x / 30, icon_y / 30, b1);
         bbstate = 2;
     }

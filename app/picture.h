@@ -1,0 +1,14 @@
+// Pictures of the world for worksheets and slides: World > Save picture writes the world
+// picture as a PNG file.
+#pragma once
+#include <string>
+
+class wxImage;
+
+// Asks for a PNG file and writes the world picture into it; a box tells of a failure.
+void savePicture();
+// The image in the format of type (a wxBitmapType) as bytes; false when it cannot be encoded.
+bool encodeImage(const wxImage& image, int type, std::string& bytes);
+// Writes bytes to the file name safely (beside it, then renamed over it); a box naming the
+// file and the reason when that fails.
+bool writeImageFile(const char* name, const std::string& bytes);

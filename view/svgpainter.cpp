@@ -1,0 +1,178 @@
+#include "view/svgpainter.h"
+
+#include "lang/textbuf.h"
+#include "view/icons.h"
+#include "view/worlddrawing.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+
+namespace {
+
+struct StrokeLook {
+    const char* name;
+    const char* colour;
+    int width;
+};
+
+StrokeLook lookOf(Stroke stroke) {
+    switch (stroke) {
+    case Stroke::GRID: return {"grid", "#000000", 1};
+    case Stroke::BORDER: return {"border", "#000000", 5};
+    case Stroke::WALL: return {"wall", "#ff0000", 5};
+    default: return {"goal-corner", "#aaaaaa", 2};
+    }
+}
+
+struct LetteringLook {
+    const char* name;
+    const char* colour;
+    const char* family;
+    double points;
+};
+
+LetteringLook lookOf(Lettering lettering) {
+    switch (lettering) {
+    case Lettering::LABEL: return {"label", "#000000", "DejaVu Serif, serif", 11};
+    case Lettering::THING: return {"thing", "#0000ff", "DejaVu Sans Mono, monospace", 14};
+    default: return {"goal-thing", "#c8c8c8", "DejaVu Sans Mono, monospace", 14};
+    }
+}
+
+// A pixel coordinate where a line of this width lies on whole pixels, as the window draws it.
+std::string at(int v, int width) {
+    char s[24];
+    if (width % 2)
+        std::snprintf(s, sizeof s, "%.1f", v + 0.5);
+    else
+        std::snprintf(s, sizeof s, "%d", v);
+    return s;
+}
+
+// Every element's text fits in this many bytes: its numbers are pixel coordinates and its
+// names and colours are the painter's own.
+constexpr size_t ELEMENT_SIZE = 256;
+
+// An 8-bit character as XML text: markup characters as entities, bytes from 0x80 as the
+// Latin-1 characters the window shows, control bytes (not allowed in XML) as U+FFFD.
+void appendEscaped(std::string& out, unsigned char c) {
+    switch (c) {
+    case '&': out += "&amp;"; return;
+    case '<': out += "&lt;"; return;
+    case '>': out += "&gt;"; return;
+    default: break;
+    }
+    if (c < 0x20 || c == 0x7f)
+        out += "&#xfffd;";
+    else if (c >= 0x80)
+        out += std::string("&#x") + "0123456789abcdef"[c >> 4] + "0123456789abcdef"[c & 15] + ";";
+    else
+        out += static_cast<char>(c);
+}
+
+// An XPM image of one character per pixel: its size, its colours by key ("" for none) and
+// its rows.
+struct Xpm {
+    int width = 0, height = 0;
+    std::map<char, std::string> colours;
+    const char* const* rows = nullptr;
+};
+
+// False when the image is not one the painter can read.
+bool readXpm(const char* const* xpm, Xpm& image) {
+    int count = 0, perPixel = 0;
+    if (std::sscanf(xpm[0], "%d %d %d %d", &image.width, &image.height, &count, &perPixel) != 4 ||
+        perPixel != 1 || image.width <= 0 || image.height <= 0 || count <= 0)
+        return false;
+    for (int i = 1; i <= count; ++i) {
+        const char* c = std::strstr(xpm[i] + 1, " c ");
+        std::string value = c ? c + 3 : "";
+        image.colours[xpm[i][0]] = value.size() == 7 && value[0] == '#' ? value : "";
+    }
+    image.rows = xpm + 1 + count;
+    return true;
+}
+
+} // namespace
+
+void SvgPainter::line(int x1, int y1, int x2, int y2, Stroke stroke) {
+    StrokeLook look = lookOf(stroke);
+    char element[ELEMENT_SIZE];
+    formatCut(element, sizeof element,
+              "<line class=\"%s\" x1=\"%s\" y1=\"%s\" x2=\"%s\" y2=\"%s\" stroke=\"%s\" "
+              "stroke-width=\"%d\" stroke-linecap=\"round\"/>\n",
+              look.name, at(x1, look.width).c_str(), at(y1, look.width).c_str(),
+              at(x2, look.width).c_str(), at(y2, look.width).c_str(), look.colour, look.width);
+    body += element;
+}
+
+void SvgPainter::rectangle(int x, int y, int width, int height, Stroke stroke) {
+    StrokeLook look = lookOf(stroke);
+    char element[ELEMENT_SIZE];
+    formatCut(element, sizeof element,
+              "<rect class=\"%s\" x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill=\"none\" "
+              "stroke=\"%s\" stroke-width=\"%d\"/>\n",
+              look.name, x, y, width, height, look.colour, look.width);
+    body += element;
+}
+
+void SvgPainter::text(int x, int y, const char* text, int length, Lettering lettering) {
+    LetteringLook look = lookOf(lettering);
+    double pixels = look.points * 96 / 72;
+    // The window places a text by its top left; SVG by its baseline, one ascent lower.
+    int baseline = y + static_cast<int>(std::lround(pixels * 0.93));
+    char element[ELEMENT_SIZE];
+    formatCut(element, sizeof element,
+              "<text class=\"%s\" x=\"%d\" y=\"%d\" font-family=\"%s\" font-size=\"%.2f\" "
+              "fill=\"%s\" xml:space=\"preserve\">",
+              look.name, x, baseline, look.family, pixels, look.colour);
+    body += element;
+    for (int i = 0; i < length; ++i)
+        appendEscaped(body, static_cast<unsigned char>(text[i]));
+    body += "</text>\n";
+}
+
+void SvgPainter::robot(int x, int y, int heading) {
+    char element[ELEMENT_SIZE];
+    formatCut(element, sizeof element,
+              "<g class=\"robot\" transform=\"translate(%d %d)\" shape-rendering=\"crispEdges\">\n",
+              x, y);
+    body += element;
+    Xpm icon;
+    if (readXpm(iconImage((heading & 3) + 1), icon)) {
+        for (int row = 0; row < icon.height; ++row) {
+            const char* pixels = icon.rows[row];
+            if (std::strlen(pixels) < static_cast<size_t>(icon.width)) break;
+            for (int col = 0, end = 0; col < icon.width; col = end) {
+                while (end < icon.width && pixels[end] == pixels[col])
+                    ++end;
+                const std::string& colour = icon.colours[pixels[col]];
+                if (colour.empty()) continue;
+                formatCut(element, sizeof element,
+                          "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"1\" fill=\"%s\"/>\n", col,
+                          row, end - col, colour.c_str());
+                body += element;
+            }
+        }
+    }
+    body += "</g>\n";
+}
+
+std::string SvgPainter::document() const {
+    char head[ELEMENT_SIZE];
+    formatCut(head, sizeof head,
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" "
+              "viewBox=\"0 0 %d %d\">\n<rect width=\"%d\" height=\"%d\" fill=\"#ffffff\"/>\n",
+              PICTURE_SIZE, PICTURE_SIZE, PICTURE_SIZE, PICTURE_SIZE, PICTURE_SIZE, PICTURE_SIZE);
+    return head + body + "</svg>\n";
+}
+
+std::string worldSvg() {
+    SvgPainter painter;
+    paintScene(painter, currentScene());
+    return painter.document();
+}

@@ -1,0 +1,83 @@
+#include "view/worlddrawing.h"
+
+#include "world/goal.h"
+#include "world/world.h"
+
+#include <cstdio>
+
+namespace {
+
+bool holdsThing(char item) {
+    return item != '\0' && item != ' ';
+}
+
+} // namespace
+
+void collectThings(std::vector<ThingMark>& things) {
+    things.clear();
+    for (const world_row* row = PindlesWorld.world; row; row = row->next)
+        for (const world_corner* c = row->column; c; c = c->next)
+            if (holdsThing(c->item)) things.push_back({c->pos, row->pos, c->item});
+}
+
+Scene currentScene() {
+    Scene scene;
+    collectThings(scene.things);
+    scene.robotX = icon_x;
+    scene.robotY = icon_y;
+    scene.heading = position & 3;
+    return scene;
+}
+
+void paintBackdrop(Painter& p) {
+    for (int k = 0; k <= 14; ++k) {
+        char label[4];
+        int n = std::snprintf(label, sizeof label, "%d", k);
+        p.text(30 * k + 11, 0, label, n, Lettering::LABEL);
+        p.text(0, 30 * k + 11, label, n, Lettering::LABEL);
+    }
+    for (int at = 15; at <= 435; at += 30) {
+        p.line(at, 15, at, 435, Stroke::GRID);
+        p.line(15, at, 435, at, Stroke::GRID);
+    }
+    p.line(15, 15, 435, 15, Stroke::BORDER);
+    p.line(15, 15, 15, 435, Stroke::BORDER);
+    p.line(435, 15, 435, 435, Stroke::BORDER);
+    p.line(15, 435, 435, 435, Stroke::BORDER);
+}
+
+void paintGoal(Painter& p, const Goal& goal) {
+    if (!goal.loaded) return;
+    for (const world_row* row = goal.things.world; row; row = row->next)
+        for (const world_corner* c = row->column; c; c = c->next)
+            if (holdsThing(c->item))
+                p.text(30 * c->pos + 11, 30 * row->pos + 11, &c->item, 1, Lettering::GOAL_THING);
+    RobotPlace robot = goal.robot();
+    if (robot.placed) p.rectangle(30 * robot.x - 3, 30 * robot.y - 3, 38, 38, Stroke::GOAL_CORNER);
+}
+
+void paintWall(Painter& p, const line_struct& wall) {
+    p.line(wall.x1 + 15, wall.y1 + 15, wall.x2 + 15, wall.y2 + 15, Stroke::WALL);
+}
+
+void paintWalls(Painter& p, const line_struct* list) {
+    for (const line_struct* w = list; w; w = w->next)
+        paintWall(p, *w);
+}
+
+void paintThing(Painter& p, int x, int y, const char* text, int length) {
+    p.text(30 * x + 11, 30 * y + 11, text, length, Lettering::THING);
+}
+
+void paintRobot(Painter& p, int x, int y, int heading) {
+    p.robot(x, y, heading & 3);
+}
+
+void paintScene(Painter& p, const Scene& scene) {
+    paintBackdrop(p);
+    paintGoal(p, taskGoal);
+    paintWalls(p, walls);
+    for (const ThingMark& t : scene.things)
+        paintThing(p, t.x, t.y, &t.item, 1);
+    paintRobot(p, scene.robotX, scene.robotY, scene.heading);
+}

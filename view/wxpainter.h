@@ -1,0 +1,34 @@
+// The painter of the window: draws the world picture on a wxWidgets drawing context with the
+// program's pens, fonts and icons.
+#pragma once
+#include "view/worlddrawing.h"
+
+#include <wx/bitmap.h>
+#include <wx/dc.h>
+#include <wx/image.h>
+
+class WxPainter : public Painter {
+  public:
+    explicit WxPainter(wxDC& dc) : dc(dc) {}
+    void line(int x1, int y1, int x2, int y2, Stroke stroke) override;
+    void rectangle(int x, int y, int width, int height, Stroke stroke) override;
+    void text(int x, int y, const char* text, int length, Lettering lettering) override;
+    void robot(int x, int y, int heading) override;
+
+  private:
+    wxDC& dc;
+};
+
+// Pictures of scenes over the world's walls and the loaded goal as they are at its creation.
+class SceneRenderer {
+  public:
+    SceneRenderer(); // draws the labels, grid, border, goal and walls once
+    // The whole picture of scene.
+    wxImage image(const Scene& scene);
+
+  private:
+    wxBitmap layer, picture;
+};
+
+// The whole picture of scene (over the world's walls and the loaded goal) as an image.
+wxImage sceneImage(const Scene& scene);

@@ -1,0 +1,47 @@
+#include "world/worldsave.h"
+
+#include "lang/wordreader.h"
+#include "world/world.h"
+
+#include <vector>
+
+namespace {
+
+std::string corner(int x, int y) {
+    return std::to_string(y) + "," + std::to_string(x);
+}
+
+void wallItems(std::string& text) {
+    std::vector<const line_struct*> oldestFirst;
+    for (const line_struct* w = walls; w; w = w->next)
+        oldestFirst.insert(oldestFirst.begin(), w);
+    for (const line_struct* w : oldestFirst)
+        text +=
+            "wall " + corner(w->x1 / 30, w->y1 / 30) + " " + corner(w->x2 / 30, w->y2 / 30) + "\n";
+}
+
+void thingItems(std::string& text) {
+    for (const world_row* row = PindlesWorld.world; row; row = row->next)
+        for (const world_corner* c = row->column; c; c = c->next)
+            if (c->item != '\0' && !isWordSpace(static_cast<unsigned char>(c->item)))
+                text += "thing " + corner(c->pos, row->pos) + " " + c->item + "\n";
+}
+
+} // namespace
+
+const char* headingWord(int heading) {
+    static const char* const words[4] = {"north", "west", "south", "east"};
+    return words[heading & 3];
+}
+
+std::string situationText(int heading) {
+    std::string text;
+    wallItems(text);
+    thingItems(text);
+    if (icon_x != -1 || icon_y != -1) {
+        text += "pindle " + corner(icon_x / 30, icon_y / 30);
+        if (heading >= 0 && heading <= 3) text += std::string(" ") + headingWord(heading);
+        text += "\n";
+    }
+    return text;
+}
