@@ -1,5 +1,6 @@
 #include "app/config.h"
 
+#include "app/runstate.h"
 #include "lang/outside.h"
 #include "lang/textfile.h"
 #include "lang/wordreader.h"
@@ -41,9 +42,24 @@ bool readConfig(const char* path) {
     return true;
 }
 
+// Takes a world (NAME.sit) or a program (NAME.pnd) named on the command line in place of the
+// configured one; false for any other name. A name too long is told in a box.
+static bool takeFileArgument(const char* arg) {
+    size_t n = std::strlen(arg);
+    bool world = n > 4 && std::strcmp(arg + n - 4, ".sit") == 0;
+    bool program = n > 4 && std::strcmp(arg + n - 4, ".pnd") == 0;
+    if (!world && !program) return false;
+    char(&buf)[80] = world ? configWorld : configProgram;
+    if (nameFits(buf, arg)) (world ? w_f : p_f) = buf;
+    return true;
+}
+
 void chooseConfig(int argc, char** argv) {
     struct stat st;
-    if (argc > 1) {
+    if (argc > 1 && takeFileArgument(argv[1])) {
+        for (int a = 2; a < argc; ++a)
+            takeFileArgument(argv[a]);
+    } else if (argc > 1) {
         // A named file that is there but cannot be read is told; a missing one is not.
         if (!readConfig(argv[1]) && lstat(argv[1], &st) == 0)
             ui().messageBox("Cannot read this configuration file", argv[1]);

@@ -12,5 +12,6 @@ extern int RUNMODE;  // 1 once a configuration was read from pindle.cfg
 bool readConfig(const char* path);
 // Chooses the configuration from the command line: the file the first argument names, or
 // pindle.cfg in the current folder when there is no argument. A named file that exists but
-// cannot be read is reported in a box.
+// cannot be read is reported in a box. When the first argument is a world (NAME.sit) or a
+// program (NAME.pnd), every such argument replaces the default world or program instead.
 void chooseConfig(int argc, char** argv);

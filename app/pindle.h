@@ -2,8 +2,10 @@
 #pragma once
 #include <wx/wx.h>
 
+// The program's version, from the build (the project's version in CMakeLists.txt).
+constexpr const char* pindleVersion = PINDLE_VERSION;
 // The main window's title.
-constexpr const char* mainTitle = "Pindle's World 1.2";
+constexpr const char* mainTitle = "Pindle's World " PINDLE_VERSION;
 
 class MyCanvas;
 class MyEditor;
