@@ -25,9 +25,8 @@ namespace {
 long compiledText = -1;   // the editor's change count when it held the compiled program
 bool nextPending = false; // the next instruction changed since it was last lit
 
-long breakpointsOf = -2;        // the change count the lines below were found for
-std::vector<int> breakpointsAt; // the editor lines with a breakpoint, then
-std::set<int> breakLines;       // the reader's lines they begin
+long breakpointsOf = -2, togglesOf = -1; // the counts the lines below were found for
+std::set<int> breakLines;                // the reader's lines that hold a breakpoint
 
 // The editor holds the program that runs, as it was compiled: its positions are right.
 ProgramText* compiledEditor() {
@@ -89,18 +88,17 @@ void showNextInstruction() {
 bool breakpointAt(const char* code) {
     ProgramText* text = compiledEditor();
     if (!text) return false;
-    std::vector<int> lines = text->breakpointLines();
-    if (lines.empty()) return false;
-    if (lines != breakpointsAt || breakpointsOf != text->changes()) {
-        breakpointsAt = lines;
+    // The lines are found again only when the text or its breakpoints changed, not every step.
+    if (breakpointsOf != text->changes() || togglesOf != text->breakpointToggles()) {
         breakpointsOf = text->changes();
+        togglesOf = text->breakpointToggles();
         breakLines.clear();
         const char* bytes = text->GetCharacterPointer();
         size_t length = static_cast<size_t>(text->GetLength());
-        for (int line : lines)
+        for (int line : text->breakpointLines())
             breakLines.insert(readerLineOf(bytes, length, text->PositionFromLine(line)));
     }
-    return breakLines.count(sourcePosition(code).line) > 0;
+    return !breakLines.empty() && breakLines.count(sourcePosition(code).line) > 0;
 }
 
 void continueProgram() {
@@ -110,12 +108,9 @@ void continueProgram() {
         return;
     }
     STOPPED = false;
-    {
-        RunGuard guard;
-        runProgram(0);
-    }
+    RunGuard guard; // lights where the run stopped as it ends
+    runProgram(0);
     tellGoal(howRunEnded());
-    showNextInstruction();
 }
 
 void stepBackOnce() {

@@ -37,8 +37,8 @@ const Look looks[] = {
 };
 
 constexpr int NUMBER_MARGIN = 0, MARK_MARGIN = 1;
-constexpr int FAULT_MARKER = 0, NEXT_MARKER = 1, BREAK_MARKER = 2;
-constexpr int FAULT_INDICATOR = 8, NEXT_INDICATOR = 9; // indicators left to containers
+constexpr int FAULT_MARKER = 0, BREAK_MARKER = 1, NEXT_MARKER = 2; // later ones drawn on top
+constexpr int FAULT_INDICATOR = 8, NEXT_INDICATOR = 9;             // indicators left to containers
 constexpr int SCI_SETREPRESENTATION = 2665;
 // The modifications reported: insertions and deletions only, since each report carries a copy
 // of the text changed (none while a file is put in).
@@ -331,6 +331,7 @@ int ProgramText::nextLine() const {
 }
 
 void ProgramText::toggleBreakpoint(int line) {
+    ++toggleCount;
     if (MarkerGet(line) & (1 << BREAK_MARKER))
         MarkerDelete(line, BREAK_MARKER);
     else

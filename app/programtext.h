@@ -43,6 +43,8 @@ class ProgramText : public wxStyledTextCtrl {
     std::vector<int> breakpointLines() const;
     // Counts the changes of the text: a new count after every edit and every load.
     long changes() const { return changeCount; }
+    // Counts the breakpoints set and cleared.
+    long breakpointToggles() const { return toggleCount; }
 
     // Finds text after the selection (or before it, backwards), wrapping round the ends; the
     // found text is selected. False when the text holds it nowhere.
@@ -51,6 +53,7 @@ class ProgramText : public wxStyledTextCtrl {
   private:
     bool program = true;           // coloured as a program (or as a world)
     long changeCount = 0;          // edits and loads so far
+    long toggleCount = 0;          // breakpoints set and cleared so far
     int faultHandle = -1;          // the fault marker's handle
     std::string faultText;         // the text of the fault's line when it was marked
     bool namesStale = true;        // the text changed since the defined names were found
