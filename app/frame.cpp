@@ -41,15 +41,21 @@ void MyFrame::OnSize(wxSizeEvent&) {
 void MyFrame::fitWindowToWorld() {
     int extent = zoomed(WORLD_EXTENT);
     wxSize inside = configuredSize;
+    bool tooLarge = false;
     if (worldZoom() != ACTUAL_SIZE) {
         inside.IncTo(wxSize(250 + zoomed(200), zoomed(50) + extent));
         inside.IncTo(wxSize(extent, 0));
         // The window's frame and title stay on the display too.
         int found = wxDisplay::GetFromWindow(this);
         wxRect area = wxDisplay(found == wxNOT_FOUND ? 0u : unsigned(found)).GetClientArea();
-        inside.DecTo(area.GetSize() - (GetSize() - GetClientSize()));
+        wxSize most = area.GetSize() - (GetSize() - GetClientSize());
+        tooLarge = inside.x > most.x || inside.y > most.y;
+        inside.DecTo(most);
     }
+    if (IsMaximized() && !tooLarge) Maximize(false);
     SetClientSize(inside);
+    // Only the window manager or the compositor knows where the display's free area is.
+    if (tooLarge) Maximize(true);
     if (canvas) canvas->fitWorld(extent, worldZoom() != ACTUAL_SIZE);
 }
 

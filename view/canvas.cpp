@@ -10,6 +10,7 @@
 #include "world/robot.h"
 #include "world/world.h"
 
+#include <algorithm>
 #include <cctype>
 
 wxBEGIN_EVENT_TABLE(MyCanvas, wxScrolledCanvas) EVT_PAINT(MyCanvas::OnPaint)
@@ -30,6 +31,20 @@ void MyCanvas::fitWorld(int extent, bool zoomedIn) {
         SetScrollRate(0, 0);
         Scroll(0, 0);
     }
+}
+
+void MyCanvas::keepInView(const wxRect& area) {
+    int stepX, stepY;
+    GetScrollPixelsPerUnit(&stepX, &stepY);
+    if (stepX == 0 || stepY == 0) return;
+    wxRect visible(CalcUnscrolledPosition(wxPoint(0, 0)), GetClientSize());
+    if (visible.Contains(area)) return;
+    wxPoint to = visible.GetPosition();
+    if (area.x < visible.x || area.GetRight() > visible.GetRight())
+        to.x = area.x + area.width / 2 - visible.width / 2;
+    if (area.y < visible.y || area.GetBottom() > visible.GetBottom())
+        to.y = area.y + area.height / 2 - visible.height / 2;
+    Scroll(std::max(to.x, 0) / stepX, std::max(to.y, 0) / stepY);
 }
 
 void MyCanvas::OnPaint(wxPaintEvent&) {

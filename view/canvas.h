@@ -22,6 +22,8 @@ class MyCanvas : public wxScrolledCanvas {
     void OnChar(wxKeyEvent& event);    // the keypress commands
     // Scrolls over the world zoomed to extent pixels square; the actual size does not scroll.
     void fitWorld(int extent, bool zoomedIn);
+    // Scrolls, when it must, so that area of the picture (the robot's) is in view.
+    void keepInView(const wxRect& area);
 
     void move();
     void left();

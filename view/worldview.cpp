@@ -152,6 +152,7 @@ void reDraw() {
     renewPicture(areas);
     for (const wxRect& area : areas)
         showLater(area);
+    frame->canvas->keepInView(shown.icon);
     if (redrawListener) redrawListener();
 }
 

@@ -3,6 +3,7 @@
 set -eu
 PINDLE=$1
 WORK=$(mktemp -d /tmp/pe2e-XXXXXX)
+export XDG_CONFIG_HOME="$WORK/config" # settings such as the zoom: this test's own
 trap 'kill $PID 2>/dev/null || true; rm -rf "$WORK"' EXIT
 
 fail() { echo "FAIL: $*"; exit 1; }
