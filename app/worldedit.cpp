@@ -57,7 +57,7 @@ class MouseEditing : public CanvasInput {
 };
 
 void MouseEditing::mouse(wxMouseEvent& event) {
-    int x, y;
+    int x = 0, y = 0;
     bool onCorner = cornerAt(event.GetPosition(), x, y);
     if (event.ButtonDown()) frame->canvas->SetFocus();
     if (event.LeftDown()) {
@@ -89,7 +89,7 @@ void MouseEditing::key(wxKeyEvent& event) {
         return;
     }
     // Printable keys never drive the robot or reach a menu key, even off the grid.
-    int x, y;
+    int x = 0, y = 0;
     if (!cornerAt(frame->canvas->ScreenToClient(wxGetMousePosition()), x, y)) return;
     if (removes)
         removeThing(x, y);

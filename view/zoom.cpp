@@ -42,13 +42,6 @@ int unzoomed(int pixels) {
     return static_cast<int>(std::floor(pixels * 100.0 / zoomNow));
 }
 
-wxRect zoomed(const wxRect& area) {
-    if (zoomNow == ACTUAL_SIZE) return area;
-    int left = area.x * zoomNow / 100 - 1, top = area.y * zoomNow / 100 - 1;
-    int right = zoomed(area.GetRight() + 1) + 1, bottom = zoomed(area.GetBottom() + 1) + 1;
-    return wxRect(wxPoint(left, top), wxPoint(right, bottom));
-}
-
 wxFont zoomedFont(const wxFont& font, int zoom) {
     wxFont scaled(font);
     if (zoom != ACTUAL_SIZE)

@@ -15,6 +15,5 @@ int zoomStep(int steps);
 
 int zoomed(int pixels, int zoom = worldZoom()); // a length of the actual-size picture, zoomed
 int unzoomed(int pixels);                       // a length of the zoomed picture, actual size
-wxRect zoomed(const wxRect& area);              // an area of the picture, zoomed to cover it
 wxFont zoomedFont(const wxFont& font, int zoom = worldZoom());
 wxPen zoomedPen(const wxPen& pen, int zoom = worldZoom());
