@@ -16,8 +16,9 @@ static bool closeAsked = false;
 
 using Clock = std::chrono::steady_clock;
 static Clock::time_point lastEvents;
-// Events are handled between steps at most this often, so drawing the steps dominates.
-static constexpr auto SLICE = std::chrono::milliseconds(15);
+// Events are handled between steps at most this often: often enough that each frame the
+// screen shows has the latest picture, and rarely enough that the steps dominate.
+static constexpr auto SLICE = std::chrono::milliseconds(5);
 
 void requestStop() {
     if (!running) return;
