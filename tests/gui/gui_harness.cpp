@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
 #include <wx/dcmemory.h>
@@ -156,6 +157,9 @@ void GuiTest::restart(const std::string& world, const std::string& program) {
     ui.asked.clear();
 }
 
+// The folder the tests started in: a long path chosen in a test moves the working folder.
+static const std::string startFolder = std::filesystem::current_path().string();
+
 void GuiTest::SetUp() {
     ScriptedWxUI& ui = scripted();
     ui.boxes.clear();
@@ -173,6 +177,7 @@ void GuiTest::SetUp() {
 }
 
 void GuiTest::TearDown() {
+    std::filesystem::current_path(startFolder);
     std::string cmd = "rm -rf '" + tempDir + "'";
     if (std::system(cmd.c_str()) != 0) ADD_FAILURE() << "could not remove " << tempDir;
 }
