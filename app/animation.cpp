@@ -1,9 +1,10 @@
 #include "app/animation.h"
 
+#include "app/filenames.h"
 #include "app/picture.h"
-#include "app/runstate.h"
 #include "lang/interp.h"
 #include "lang/outside.h"
+#include "lang/safesave.h"
 #include "view/situation.h"
 #include "view/worlddrawing.h"
 #include "view/worldview.h"
@@ -29,7 +30,8 @@ namespace {
 enum class State { IDLE, WAITING, RECORDING };
 
 State state = State::IDLE;
-char gifFile[80];         // where the recording goes
+char gifFile[80]; // where the recording goes
+KeptFileName keptGif(gifFile);
 EvenSample<Scene> frames; // the first picture, then those of the drawn steps
 int frameDelay = 100;     // ms
 
@@ -133,7 +135,8 @@ void chooseAnimation() {
     if (!ui().chooseSaveFile("Record animation", "GIF animations (*.gif)|*.gif|All files (*.*)|*.*",
                              worldFile, path))
         return;
-    if (!nameFits(gifFile, path.c_str())) return;
+    if (!takeFileName(gifFile, path.c_str())) return;
+    if (int error = cannotSave(gifFile)) return cannotWrite(gifFile, error, "");
     state = State::WAITING;
 }
 

@@ -2,6 +2,7 @@
 #include "app/animation.h"
 #include "app/debugger.h"
 #include "app/editor.h"
+#include "app/filenames.h"
 #include "app/goals.h"
 #include "app/helptext.h"
 #include "app/ids.h"
@@ -32,10 +33,7 @@ static void LoadPindleProgram(const char* title) {
     if (!ui().chooseFile(title, "Pindle programs (*.pnd) |*.pnd|All files (*.*)|*.*", progFile,
                          name))
         return;
-    if (!setFileName(progFile, name.c_str())) {
-        ui().messageBox("File name too long (max is 80)", name.c_str());
-        return;
-    }
+    if (!takeFileName(progFile, name.c_str())) return;
     frame->Reset_Pindle_Program();
 }
 

@@ -1,13 +1,16 @@
 #include "app/config.h"
 
-#include "app/runstate.h"
+#include "app/filenames.h"
 #include "lang/outside.h"
 #include "lang/textfile.h"
 #include "lang/wordreader.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 static char defaultWorld[] = "mountain.sit";
 static char defaultProgram[] = "mountain.pnd";
@@ -42,23 +45,31 @@ bool readConfig(const char* path) {
     return true;
 }
 
-// Takes a world (NAME.sit) or a program (NAME.pnd) named on the command line in place of the
-// configured one; false for any other name. A name too long is told in a box.
-static bool takeFileArgument(const char* arg) {
+static KeptFileName keptWorld(configWorld), keptProgram(configProgram);
+
+// Takes a world (NAME.sit) or a program (NAME.pnd) named on the command line, relative to the
+// folder the program started in, in place of the configured one; false for any other name. A
+// name that cannot be kept is told in a box.
+static bool takeFileArgument(const char* arg, const std::string& startFolder) {
     size_t n = std::strlen(arg);
     bool world = n > 4 && std::strcmp(arg + n - 4, ".sit") == 0;
     bool program = n > 4 && std::strcmp(arg + n - 4, ".pnd") == 0;
     if (!world && !program) return false;
+    char here[PATH_MAX];
+    bool moved = arg[0] != '/' && (!getcwd(here, sizeof here) || startFolder != here);
+    std::string name = moved ? startFolder + "/" + arg : arg;
     char(&buf)[80] = world ? configWorld : configProgram;
-    if (nameFits(buf, arg)) (world ? w_f : p_f) = buf;
+    if (takeFileName(buf, name.c_str())) (world ? w_f : p_f) = buf;
     return true;
 }
 
 void chooseConfig(int argc, char** argv) {
     struct stat st;
-    if (argc > 1 && takeFileArgument(argv[1])) {
+    char start[PATH_MAX];
+    std::string startFolder = getcwd(start, sizeof start) ? start : ".";
+    if (argc > 1 && takeFileArgument(argv[1], startFolder)) {
         for (int a = 2; a < argc; ++a)
-            takeFileArgument(argv[a]);
+            takeFileArgument(argv[a], startFolder);
     } else if (argc > 1) {
         // A named file that is there but cannot be read is told; a missing one is not.
         if (!readConfig(argv[1]) && lstat(argv[1], &st) == 0)

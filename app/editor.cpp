@@ -1,5 +1,6 @@
 #include "app/editor.h"
 
+#include "app/filenames.h"
 #include "app/ids.h"
 #include "app/pindle.h"
 #include "app/runstate.h"
@@ -17,6 +18,7 @@
 #include <wx/utils.h>
 
 char editFileName[80];
+static KeptFileName keptEdited(editFileName, "new");
 bool editFileIsProgram = true;
 bool editorRaised = false;
 
@@ -170,13 +172,13 @@ bool savefile(const char* name) {
                                  editFileName, chosen))
             return false;
         chosen = withExtension(chosen);
-        if (chosen.size() >= sizeof editFileName) {
-            ui().messageBox("File name too long (max is 80)", chosen.c_str());
-        } else if (writeText(chosen, subframe->text_window->bytes())) {
+        char fitted[80];
+        bool fits = takeFileName(fitted, chosen.c_str());
+        if (fits && writeText(fitted, subframe->text_window->bytes())) {
+            chosen = fitted;
             break;
-        } else {
-            ui().messageBox("Cannot save file--try saving on drive A: or C:", "File Error");
         }
+        if (fits) ui().messageBox("Cannot save file--try saving on drive A: or C:", "File Error");
         chosen.clear();
     }
     subframe->text_window->DiscardEdits();
@@ -209,10 +211,9 @@ void MyEditor::openFile() {
     std::string name;
     if (!ui().chooseFile("Open file", filter, editFileName, name)) return;
     std::string text;
-    if (name.size() >= sizeof editFileName) {
-        ui().messageBox("File name too long (max is 80)", name.c_str());
-        return;
-    }
+    char fitted[80];
+    if (!takeFileName(fitted, name.c_str())) return;
+    name = fitted;
     WholeFile read = readText(name.c_str(), text);
     if (read == WholeFile::CANNOT_READ)
         ui().messageBox("Cannot open file for some reason", "File Error");

@@ -1,6 +1,6 @@
 #include "app/goals.h"
 
-#include "app/runstate.h"
+#include "app/filenames.h"
 #include "lang/outside.h"
 #include "view/situation.h"
 #include "view/worldview.h"
@@ -14,6 +14,7 @@
 namespace {
 
 char goalFile[80]; // the loaded goal's file; empty when none is loaded
+KeptFileName keptGoal(goalFile);
 
 // The world view shows the goal as it now is.
 void showGoal() {
@@ -24,7 +25,7 @@ void showGoal() {
 // Loads name into the goal and remembers it; false (goal kept) when it cannot be.
 bool loadGoal(const std::string& name) {
     char fitted[80];
-    if (!nameFits(fitted, name.c_str()) || !LoadGoalFile(fitted, taskGoal)) return false;
+    if (!takeFileName(fitted, name.c_str()) || !LoadGoalFile(fitted, taskGoal)) return false;
     std::strcpy(goalFile, fitted);
     return true;
 }

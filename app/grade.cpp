@@ -1,14 +1,18 @@
 #include "app/grade.h"
 
 #include "app/gradereport.h"
+#include "app/outputcheck.h"
 #include "app/runreport.h"
 #include "app/taskrun.h"
 #include "lang/interp.h"
 #include "lang/outside.h"
+#include "lang/safesave.h"
 #include "lang/textfile.h"
 #include "world/goal.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
@@ -17,6 +21,7 @@
 #include <sched.h>
 #include <set>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,9 +39,10 @@ bool endsWith(const std::string& text, const std::string& end) {
            text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-// The worlds of the task folder in the byte order of their names; false after a message on
-// standard error when the folder cannot be read or holds no world.
-bool taskWorlds(const char* task, std::vector<World>& worlds) {
+// The worlds of the task folder in the byte order of their names, and the paths of all its
+// files; false after a message on standard error when the folder cannot be read or holds no
+// world.
+bool taskWorlds(const char* task, std::vector<World>& worlds, std::vector<std::string>& files) {
     std::string shown = faultFileName(task);
     DIR* dir = opendir(task);
     if (!dir) {
@@ -58,6 +64,7 @@ bool taskWorlds(const char* task, std::vector<World>& worlds) {
     std::string folder = task;
     if (folder.back() != '/') folder += '/';
     for (const std::string& name : names) {
+        if (name != "." && name != "..") files.push_back(folder + name);
         if (!endsWith(name, ".sit") || endsWith(name, ".goal.sit")) continue;
         std::string goal = name.substr(0, name.size() - 4) + ".goal.sit";
         worlds.push_back({name, folder + name, names.count(goal) ? folder + goal : ""});
@@ -144,6 +151,53 @@ GradedRun failedToRun(const std::string& why) {
     return r;
 }
 
+// The runs in progress, for the signal handler: their process ids, 0 in a free slot.
+pid_t* liveRuns = nullptr;
+size_t liveSlots = 0;
+const int endingSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+// A signal that ends the grader ends every run, removes a report being written, and ends the
+// grader as the signal would have.
+void endGrading(int sig) {
+    for (size_t k = 0; k < liveSlots; ++k)
+        if (liveRuns[k] > 0) kill(liveRuns[k], SIGKILL);
+    removeSaveInProgress();
+    signal(sig, SIG_DFL);
+    raise(sig); // delivered as the handler returns
+}
+
+// Blocks (or unblocks) the ending signals, so that a run is never started unseen.
+void holdEndingSignals(bool hold) {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int sig : endingSignals)
+        sigaddset(&set, sig);
+    sigprocmask(hold ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
+}
+
+// Watches the grader: the ending signals end it and its runs.
+void catchEndingSignals(size_t slots) {
+    static std::vector<pid_t> pids;
+    pids.assign(slots, 0);
+    liveRuns = pids.data();
+    liveSlots = slots;
+    struct sigaction action {};
+    action.sa_handler = endGrading;
+    sigemptyset(&action.sa_mask);
+    for (int sig : endingSignals)
+        sigaddset(&action.sa_mask, sig);
+    for (int sig : endingSignals)
+        sigaction(sig, &action, nullptr);
+}
+
+// In a new run's process: it dies with the grader, whatever ends the grader.
+void dieWithGrader(pid_t grader) {
+    for (int sig : endingSignals)
+        signal(sig, SIG_DFL);
+    holdEndingSignals(false);
+    if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != grader) _exit(1);
+}
+
 // The processors this process may run on.
 unsigned long long processors() {
     cpu_set_t set;
@@ -159,16 +213,19 @@ class Grader {
   public:
     Grader(const GradeRequest& request, const std::vector<World>& taskWorlds)
         : req(request), worlds(taskWorlds), done(request.programs.size(), 0) {
-        jobs = req.jobs ? req.jobs : processors();
+        jobs = std::min<unsigned long long>(req.jobs ? req.jobs : processors(),
+                                            request.programs.size() * worlds.size());
         for (const char* p : req.programs)
             results.push_back({p, std::vector<GradedRun>(worlds.size())});
     }
     void gradeAll();
     const std::vector<GradedProgram>& graded() const { return results; }
+    size_t slots() const { return jobs; } // runs at once at most
 
   private:
     struct Job {
         pid_t pid;
+        size_t slot;     // its place among the live runs
         int fd;          // the reading end of the child's result pipe
         size_t run;      // program * worlds + world
         std::string got; // what the child has written so far
@@ -192,15 +249,23 @@ bool Grader::start(size_t run) {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) return false;
     std::fflush(stdout);
+    size_t slot = 0;
+    while (liveRuns[slot] != 0)
+        ++slot;
+    pid_t grader = getpid();
+    holdEndingSignals(true);
     pid_t pid = fork();
+    if (pid > 0) liveRuns[slot] = pid;
+    int error = errno;
+    if (pid != 0) holdEndingSignals(false);
     if (pid < 0) {
-        int error = errno;
         close(fds[0]);
         close(fds[1]);
         errno = error;
         return false;
     }
     if (pid == 0) {
+        dieWithGrader(grader);
         close(fds[0]);
         size_t w = run % worlds.size();
         std::string bytes =
@@ -214,7 +279,7 @@ bool Grader::start(size_t run) {
         _exit(0);
     }
     close(fds[1]);
-    running.push_back({pid, fds[0], run, ""});
+    running.push_back({pid, slot, fds[0], run, ""});
     return true;
 }
 
@@ -240,6 +305,7 @@ void Grader::collect() {
 
 void Grader::finish(Job& job) {
     close(job.fd);
+    liveRuns[job.slot] = 0; // from here the run is not signalled: it has ended or is reaped
     int status = 0;
     while (waitpid(job.pid, &status, 0) < 0 && errno == EINTR) {
     }
@@ -292,11 +358,14 @@ void Grader::gradeAll() {
 
 int grade(const GradeRequest& request) {
     std::vector<World> worlds;
-    if (!taskWorlds(request.task, worlds)) return 2;
+    std::vector<std::string> inputs(request.programs.begin(), request.programs.end());
+    if (!taskWorlds(request.task, worlds, inputs)) return 2;
+    if (!outputsSafe({request.csv, request.junit}, inputs)) return 2;
     // Every run reads its files anew, so none can come through a pipe; and a FIFO in the task
     // folder must not keep a run waiting for a writer.
     readPipes(false);
     Grader grader(request, worlds);
+    catchEndingSignals(grader.slots());
     grader.gradeAll();
     const std::vector<GradedProgram>& graded = grader.graded();
     size_t passedAll = 0;

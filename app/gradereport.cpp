@@ -16,8 +16,11 @@ size_t GradedProgram::passes() const {
 namespace {
 
 // A field as CSV quotes it: in double quotes, its own doubled, when it holds a comma, a
-// double quote or a line end; else as it is.
-std::string csvField(const std::string& text) {
+// double quote or a line end; else as it is. A field that a spreadsheet would take for a
+// formula (its first character =, +, -, @, a tab or a carriage return) gets a ' in front.
+std::string csvField(const std::string& field) {
+    bool formula = !field.empty() && field[0] != '\0' && std::strchr("=+-@\t\r", field[0]);
+    std::string text = formula ? "'" + field : field;
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string out = "\"";
     for (char c : text)

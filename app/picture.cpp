@@ -1,6 +1,6 @@
 #include "app/picture.h"
 
-#include "app/runstate.h"
+#include "app/filenames.h"
 #include "lang/outside.h"
 #include "lang/safesave.h"
 #include "view/situation.h"
@@ -19,13 +19,16 @@ bool encodeImage(const wxImage& image, int type, std::string& bytes) {
     return true;
 }
 
+void cannotWrite(const char* name, int error, const std::string& keptOld) {
+    std::string text = std::string("Cannot write ") + name + ": " + std::strerror(error);
+    if (!keptOld.empty()) text += "\nIts old content is kept in " + keptOld;
+    ui().messageBox(text.c_str(), "File Error");
+}
+
 bool writeImageFile(const char* name, const std::string& bytes) {
     SaveOutcome outcome = saveFileSafely(name, bytes);
-    if (outcome.saved) return true;
-    std::string text = std::string("Cannot write the file: ") + std::strerror(outcome.error);
-    if (!outcome.keptOld.empty()) text += "\nIts old content is kept in " + outcome.keptOld;
-    ui().messageBox(text.c_str(), name);
-    return false;
+    if (!outcome.saved) cannotWrite(name, outcome.error, outcome.keptOld);
+    return outcome.saved;
 }
 
 void savePicture() {
@@ -34,7 +37,7 @@ void savePicture() {
                              worldFile, path))
         return;
     char name[80];
-    if (!nameFits(name, path.c_str())) return;
+    if (!takeFileName(name, path.c_str())) return;
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
     std::string bytes;
     if (!encodeImage(sceneImage(currentScene()), wxBITMAP_TYPE_PNG, bytes)) {

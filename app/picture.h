@@ -9,6 +9,9 @@ class wxImage;
 void savePicture();
 // The image in the format of type (a wxBitmapType) as bytes; false when it cannot be encoded.
 bool encodeImage(const wxImage& image, int type, std::string& bytes);
+// The box "File Error" naming the file that cannot be written, the reason, and the file that
+// keeps its old content when there is one.
+void cannotWrite(const char* name, int error, const std::string& keptOld);
 // Writes bytes to the file name safely (beside it, then renamed over it); a box naming the
 // file and the reason when that fails.
 bool writeImageFile(const char* name, const std::string& bytes);

@@ -1,5 +1,6 @@
 // pindle-run: compiles and runs robot programs on situation files, without a window.
 #include "app/grade.h"
+#include "app/outputcheck.h"
 #include "app/runreport.h"
 #include "app/runstate.h"
 #include "app/taskrun.h"
@@ -107,73 +108,84 @@ bool gradeOption(const std::string& arg, const char* value, GradeRequest& g) {
     return value[0] != '\0';
 }
 
-// False for wrong usage.
-bool parseOptions(int argc, char** argv, Options& o) {
-    bool modeGiven = false, runOption = false, gradeOnly = false;
-    int a = 1;
-    for (; a < argc && argv[a][0] == '-' && argv[a][1] != '\0'; ++a) {
-        std::string arg = argv[a];
-        Options::Mode mode;
-        if (arg == "--") {
-            ++a; // every argument after it is a file, even one that starts with a dash
-            break;
-        }
-        if (arg == "--max-steps") {
-            if (++a >= argc || !parseCount(argv[a], o.maxSteps)) return false;
-            runOption = true;
-            continue;
-        }
-        if (arg == "--trace") {
-            o.trace = runOption = true;
-            continue;
-        }
-        if (arg == "--lines") {
-            o.lines = runOption = true;
-            continue;
-        }
-        if (arg == "--goal" || arg == "--picture") {
-            if (++a >= argc || argv[a][0] == '\0') return false;
-            (arg == "--goal" ? o.goal : o.picture) = argv[a];
-            runOption = true;
-            continue;
-        }
-        if (arg == "--jobs" || arg == "--csv" || arg == "--junit") {
-            if (++a >= argc || !gradeOption(arg, argv[a], o.grade)) return false;
-            gradeOnly = true;
-            continue;
-        }
-        if (arg == "--check")
-            mode = Options::CHECK;
-        else if (arg == "--list")
-            mode = Options::LIST;
-        else if (arg == "--dump")
-            mode = Options::DUMP;
-        else if (arg == "--grade")
-            mode = Options::GRADE;
-        else if (arg == "--help")
-            mode = Options::HELP;
-        else if (arg == "--version")
-            mode = Options::VERSION;
-        else
-            return false;
-        if (modeGiven) return false;
-        modeGiven = true;
-        o.mode = mode;
+// What the options given so far were.
+struct Seen {
+    bool mode = false;      // a mode (--check, --grade, ...)
+    bool runOption = false; // an option of a run
+    bool gradeOnly = false; // an option only grading takes
+};
+
+// Takes the option argv[a] (and its value, moving a past it); false for wrong usage.
+bool takeOption(int argc, char** argv, int& a, Options& o, Seen& seen) {
+    std::string arg = argv[a];
+    Options::Mode mode;
+    if (arg == "--max-steps") {
+        seen.runOption = true;
+        return ++a < argc && parseCount(argv[a], o.maxSteps);
     }
-    for (; a < argc; ++a) {
-        if (argv[a][0] == '\0') return false;
-        o.files.push_back(argv[a]);
+    if (arg == "--trace" || arg == "--lines") {
+        (arg == "--trace" ? o.trace : o.lines) = seen.runOption = true;
+        return true;
+    }
+    if (arg == "--goal" || arg == "--picture") {
+        if (++a >= argc || argv[a][0] == '\0') return false;
+        (arg == "--goal" ? o.goal : o.picture) = argv[a];
+        seen.runOption = true;
+        return true;
+    }
+    if (arg == "--jobs" || arg == "--csv" || arg == "--junit") {
+        seen.gradeOnly = true;
+        return ++a < argc && gradeOption(arg, argv[a], o.grade);
+    }
+    if (arg == "--check")
+        mode = Options::CHECK;
+    else if (arg == "--list")
+        mode = Options::LIST;
+    else if (arg == "--dump")
+        mode = Options::DUMP;
+    else if (arg == "--grade")
+        mode = Options::GRADE;
+    else if (arg == "--help")
+        mode = Options::HELP;
+    else if (arg == "--version")
+        mode = Options::VERSION;
+    else
+        return false;
+    if (seen.mode) return false;
+    seen.mode = true;
+    o.mode = mode;
+    return true;
+}
+
+// The options of a grading: no run's own output, and a step limit, so that none runs for ever.
+bool gradingOptionsFit(const Options& o) {
+    return !o.trace && !o.goal && !o.picture && o.maxSteps > 0;
+}
+
+// Options come before or among the file arguments; "--" ends them. False for wrong usage.
+bool parseOptions(int argc, char** argv, Options& o) {
+    Seen seen;
+    bool optionsEnded = false;
+    for (int a = 1; a < argc; ++a) {
+        if (!optionsEnded && std::strcmp(argv[a], "--") == 0) {
+            optionsEnded = true; // every argument after it is a file, even one with a dash
+        } else if (!optionsEnded && argv[a][0] == '-' && argv[a][1] != '\0') {
+            if (!takeOption(argc, argv, a, o, seen)) return false;
+        } else {
+            if (argv[a][0] == '\0') return false;
+            o.files.push_back(argv[a]);
+        }
     }
     size_t n = o.files.size();
     if (o.lines && !o.trace) return false;
-    if (gradeOnly && o.mode != Options::GRADE) return false;
+    if (seen.gradeOnly && o.mode != Options::GRADE) return false;
     switch (o.mode) {
     case Options::RUN: return n == 2;
-    case Options::GRADE: return n >= 2 && !o.trace && !o.goal && !o.picture;
+    case Options::GRADE: return n >= 2 && gradingOptionsFit(o);
     case Options::CHECK:
-    case Options::LIST: return n == 1 && !runOption;
-    case Options::DUMP: return n >= 1 && !runOption;
-    default: return n == 0 && !runOption;
+    case Options::LIST: return n == 1 && !seen.runOption;
+    case Options::DUMP: return n >= 1 && !seen.runOption;
+    default: return n == 0 && !seen.runOption;
     }
 }
 
@@ -239,6 +251,9 @@ bool writePicture(const char* file) {
 }
 
 int run(const Options& o) {
+    std::vector<std::string> inputs(o.files.begin(), o.files.end());
+    if (o.goal) inputs.push_back(o.goal);
+    if (!outputsSafe({o.picture}, inputs)) return NOT_STARTED;
     if (startRun(o.goal, o.files[0], o.files[1]) != RunStart::STARTED) return NOT_STARTED;
     runnerUI.trace = o.trace;
     runnerUI.lines = o.lines;

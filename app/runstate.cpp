@@ -1,11 +1,13 @@
 #include "app/runstate.h"
 
+#include "app/filenames.h"
 #include "lang/outside.h"
 
 #include <cstring>
 
 bool firstRun = true;
 char progFile[80];
+static KeptFileName keptProgram(progFile);
 
 bool setFileName(char (&target)[80], const char* name) {
     size_t n = std::strlen(name);

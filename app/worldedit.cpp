@@ -1,9 +1,9 @@
 #include "app/worldedit.h"
 
 #include "app/editor.h"
+#include "app/filenames.h"
 #include "app/ids.h"
 #include "app/pindle.h"
-#include "app/runstate.h"
 #include "app/wxui.h"
 #include "lang/outside.h"
 #include "lang/safesave.h"
@@ -131,7 +131,7 @@ void showSavedInEditor(const char* name, const std::string& text) {
 
 bool writeWorld(const std::string& name) {
     char fitted[80];
-    if (!nameFits(fitted, name.c_str())) return false;
+    if (!takeFileName(fitted, name.c_str())) return false;
     std::string text = situationText(sitFp ? headingIn(worldFile) : -1);
     SaveOutcome outcome = saveFileSafely(fitted, text);
     if (!outcome.saved) {

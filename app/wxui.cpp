@@ -71,7 +71,7 @@ bool WxUI::chooseFile(const char* message, const char* wildcard, const char* cur
 
 bool WxUI::chooseSaveFile(const char* message, const char* wildcard, const char* current,
                           std::string& path) {
-    return select(message, wildcard, current, wxFD_SAVE, path);
+    return select(message, wildcard, current, wxFD_SAVE | wxFD_OVERWRITE_PROMPT, path);
 }
 
 void WxUI::redrawWorld() {

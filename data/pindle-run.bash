@@ -23,12 +23,16 @@ _pindle_run() {
     --csv) _pindle_run_files "$cur" csv; return ;;
     --junit) _pindle_run_files "$cur" xml; return ;;
     esac
-    if [[ $cur == -* ]]; then
+    local word ended=0
+    for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
+        [[ $word == -- ]] && ended=1
+    done
+    # Options come before or among the files, until a -- ends them.
+    if [[ $cur == -* && $ended == 0 ]]; then
         COMPREPLY=($(compgen -W "--max-steps --trace --lines --goal --picture --check --list
             --dump --grade --jobs --csv --junit --help --version --" -- "$cur"))
         return
     fi
-    local word
     for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
         case $word in
         --check | --list | --dump | --grade) _pindle_run_files "$cur" pnd; return ;;

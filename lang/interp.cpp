@@ -12,6 +12,7 @@
 char* CodePtr = nullptr;
 Stack CodeStack;
 int delay_factor = 0;
+static bool endStopped = false; // the step that ended the program also set the run-stop flag
 
 static void setStatus(const char* text) {
     std::strncpy(CurrInstrName, text, sizeof CurrInstrName - 1);
@@ -158,13 +159,19 @@ bool programFinished() {
     return CodePtr && CodeStack.size() == 0 && *CodePtr == '\0';
 }
 
+bool programFinishedStopped() {
+    return programFinished() && endStopped;
+}
+
 void SingleStep(bool should_sleep) {
     if (!CodePtr) {
+        endStopped = false;
         CodePtr = definedTable[0].byteCode;
         setStatus("main");
         ui().updateStatus();
         return;
     }
+    bool stoppedBefore = STOPPED;
     if (!dispatch()) return;
     while ((codeAt(CodePtr) == Code::END || codeAt(CodePtr) == Code::CLOSE) &&
            CodeStack.size() > 0) {
@@ -173,6 +180,7 @@ void SingleStep(bool should_sleep) {
         CodePtr = reinterpret_cast<char*>(resume);
     }
     if (programFinished()) {
+        endStopped = STOPPED && !stoppedBefore;
         addStatus("..done!");
         STOPPED = true;
     }
@@ -189,6 +197,7 @@ long mysleep() {
 }
 
 void resetInterpreter() {
+    endStopped = false;
     CodePtr = nullptr;
     CodeStack.reset();
     b1 = '\0';

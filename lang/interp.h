@@ -34,3 +34,6 @@ void resetLanguage();
 unsigned long long runProgram(unsigned long long maxSteps);
 // The run has reached the end of the program: no resume positions left, at the code's end.
 bool programFinished();
+// The program has ended, but the step that ended it had set the run-stop flag before (a
+// blocked move, a pause): the run counts as stopped.
+bool programFinishedStopped();

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <sys/random.h>
@@ -62,6 +64,26 @@ class Created {
   private:
     int dirfd_;
     std::string name_;
+};
+
+// The new file of the save in progress, for a signal handler to remove.
+volatile sig_atomic_t tempInProgress = 0;
+int inProgressFolder = -1;
+char inProgressName[256];
+
+// Marks a new file as the save in progress for its lifetime.
+class InProgress {
+  public:
+    InProgress(int dirfd, const std::string& name) {
+        tempInProgress = 0;
+        if (name.size() >= sizeof inProgressName) return;
+        inProgressFolder = dirfd;
+        std::memcpy(inProgressName, name.c_str(), name.size() + 1);
+        tempInProgress = 1;
+    }
+    InProgress(const InProgress&) = delete;
+    InProgress& operator=(const InProgress&) = delete;
+    ~InProgress() { tempInProgress = 0; }
 };
 
 // Letters for unpredictable names: getrandom, or failing that a mix of the clock, the process
@@ -383,8 +405,34 @@ bool refusedNewFile(int error) {
     return error == EACCES || error == EPERM || error == ENOSPC || error == EDQUOT;
 }
 
+// Writes bytes to the descriptor where it stands (at its end when it appends).
+Step writeStream(int fd, const std::string& bytes, SaveOutcome& out) {
+    std::fflush(nullptr); // what was printed before comes first
+    for (size_t done = 0; done < bytes.size();) {
+        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return failed(out, n < 0 ? errno : ENOSPC);
+        done += static_cast<size_t>(n);
+    }
+    out.saved = true;
+    out.error = 0;
+    return Step::DONE;
+}
+
+// Writes bytes into a file that is not a regular one (a pipe, a terminal, a device) as it is.
+// A pipe nobody reads is refused rather than waited for.
+Step writeSpecial(int dirfd, const std::string& base, const std::string& bytes, SaveOutcome& out) {
+    Fd fd(openat(dirfd, base.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.ok()) return errno == ELOOP ? Step::RETRY : failed(out, errno);
+    if (fcntl(fd.get(), F_SETFL, fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK) != 0)
+        return failed(out, errno);
+    return writeStream(fd.get(), bytes, out);
+}
+
 Step saveOnce(const char* name, const std::string& bytes, SaveOutcome& out) {
     if (!name || !*name) return failed(out, ENOENT);
+    int stream = outputStream(name);
+    if (stream >= 0) return writeStream(stream, bytes, out);
     std::string target;
     if (!resolveTarget(name, target)) return failed(out, errno);
     std::string dir = dirName(target), base = baseName(target);
@@ -397,7 +445,8 @@ Step saveOnce(const char* name, const std::string& bytes, SaveOutcome& out) {
     if (!exists && errno != ENOENT) return failed(out, errno);
     if (exists) {
         if (S_ISLNK(st.st_mode)) return Step::RETRY; // made a link since it was resolved
-        if (!S_ISREG(st.st_mode)) return failed(out, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+        if (S_ISDIR(st.st_mode)) return failed(out, EISDIR);
+        if (!S_ISREG(st.st_mode)) return writeSpecial(dirfd.get(), base, bytes, out);
         // A file the user may not write is not replaced behind its back.
         if (faccessat(dirfd.get(), base.c_str(), W_OK, AT_EACCESS) != 0) return failed(out, errno);
         if (st.st_nlink > 1) return writeInPlace(dirfd.get(), base, st, bytes, out);
@@ -411,6 +460,7 @@ Step saveOnce(const char* name, const std::string& bytes, SaveOutcome& out) {
         return failed(out, errno);
     }
     Created created(dirfd.get(), tempName);
+    InProgress inProgress(dirfd.get(), tempName);
     if (exists && !keepIdentity(temp.get(), st, target)) {
         created.remove();
         temp.close();
@@ -446,6 +496,65 @@ Step saveOnce(const char* name, const std::string& bytes, SaveOutcome& out) {
 }
 
 } // namespace
+
+int cannotSave(const char* name) {
+    if (outputStream(name) >= 0) return 0;
+    std::string target;
+    if (!resolveTarget(name, target)) return errno;
+    struct stat st;
+    bool exists = lstat(target.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) return EISDIR;
+    const std::string& checked = exists ? target : dirName(target);
+    return access(checked.c_str(), exists ? W_OK : W_OK | X_OK) == 0 ? 0 : errno;
+}
+
+void removeSaveInProgress() {
+    if (tempInProgress) unlinkat(inProgressFolder, inProgressName, 0);
+    tempInProgress = 0;
+}
+
+int outputStream(const char* name) {
+    if (std::strcmp(name, "-") == 0 || std::strcmp(name, "/dev/stdout") == 0) return 1;
+    if (std::strcmp(name, "/dev/stderr") == 0) return 2;
+    const char prefix[] = "/dev/fd/";
+    if (std::strncmp(name, prefix, sizeof prefix - 1) != 0) return -1;
+    const char* digits = name + sizeof prefix - 1;
+    if (!*digits) return -1;
+    long fd = 0;
+    for (const char* p = digits; *p; ++p) {
+        if (*p < '0' || *p > '9' || fd > 100000000) return -1;
+        fd = fd * 10 + (*p - '0');
+    }
+    return static_cast<int>(fd);
+}
+
+namespace {
+
+// The file a name stands for, a stream name for its descriptor's; false with errno.
+bool statOutput(const char* name, struct stat& st) {
+    int fd = outputStream(name);
+    return (fd >= 0 ? fstat(fd, &st) : stat(name, &st)) == 0;
+}
+
+// The same entry of one folder, named so in two ways (for files not there yet).
+bool sameEntry(const std::string& a, const std::string& b) {
+    std::string ta, tb;
+    struct stat da, db;
+    if (!resolveTarget(a, ta) || !resolveTarget(b, tb) || baseName(ta) != baseName(tb))
+        return false;
+    return stat(dirName(ta).c_str(), &da) == 0 && stat(dirName(tb).c_str(), &db) == 0 &&
+           da.st_dev == db.st_dev && da.st_ino == db.st_ino;
+}
+
+} // namespace
+
+bool sameFile(const char* a, const char* b) {
+    struct stat sa, sb;
+    bool hasA = statOutput(a, sa), hasB = statOutput(b, sb);
+    if (hasA && hasB)
+        return S_ISREG(sa.st_mode) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    return !hasA && !hasB && outputStream(a) < 0 && outputStream(b) < 0 && sameEntry(a, b);
+}
 
 SaveOutcome saveFileSafely(const char* name, const std::string& bytes) noexcept {
     SaveOutcome out;

@@ -23,5 +23,19 @@ struct SaveOutcome {
 // attributes cannot be given to a new file), the file is written in place instead, after its
 // old text was copied to a file in $TMPDIR or /tmp that is removed once the write succeeded
 // and kept, named in keptOld, when it did not. A failure before a write in place leaves the
-// file untouched and nothing beside it. Never throws.
+// file untouched and nothing beside it. A stream name (see outputStream) and a file that is not
+// a regular one (a pipe, a terminal, a device) are written as they are, in place, with no new
+// file. Never throws.
 SaveOutcome saveFileSafely(const char* name, const std::string& bytes) noexcept;
+// 0 when a save to name could be made now (the file, or for a new one its folder, may be
+// written); else the errno that would stop it.
+int cannotSave(const char* name);
+// Removes the new file of a save in progress (for a signal handler: async-signal-safe).
+void removeSaveInProgress();
+// The descriptor an output name stands for: 1 for "-" and /dev/stdout, 2 for /dev/stderr, N for
+// /dev/fd/N; -1 for any other name.
+int outputStream(const char* name);
+// True when the names a and b (stream names standing for their descriptors' files) name the
+// same regular file, directly, through symbolic links or as two hard links; or, when neither
+// file exists yet, the same place in the same folder.
+bool sameFile(const char* a, const char* b);

@@ -135,7 +135,7 @@ TEST_F(GoalTest, TheVerdictNamesTheFirstDifferencesInPlainWords) {
     want.wantThing = 'X';
     extra.gotThing = 'a';
     EXPECT_EQ(goalVerdict({end, robot, want, extra, extra}),
-              "Not yet:\nThe program stopped before its end.\n"
+              "Not yet:\nThe run was stopped before the program finished.\n"
               "Pindle should stand on row 5, column 5, facing east (it is on row 6, column 5, "
               "facing north).\n"
               "Row 3, column 4 should hold 'X' (it holds nothing).\n...and 2 more.");

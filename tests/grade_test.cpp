@@ -3,10 +3,12 @@
 
 #include "tests/process.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -74,6 +76,15 @@ TEST_F(GradeTest, AGoalRunReportsThenComparesAndExitsWith0Or4) {
     EXPECT_EQ(r.status, 4);
     EXPECT_NE(r.out.find("differ: end want finished got limit\n"), std::string::npos);
 
+    // A move blocked in the step that ends main: the run stopped, and graded so.
+    writeFile("t/b.sit", "pindle 1,3\n");
+    r = run({"--goal", "t/b.sit", "t/b.sit", "p.pnd"});
+    EXPECT_EQ(r.status, 4);
+    EXPECT_EQ(afterWorld(r.out), "goal: not met\ndiffer: end want finished got stopped\n");
+    r = run({"--grade", "t", "p.pnd"});
+    EXPECT_EQ(r.out, "grade \"p.pnd\" passed 0 of 1\n  fail \"b.sit\" stopped \"Error\" \"Path "
+                     "blocked\" step 2\nsummary: 1 programs, 0 passed every world\n");
+
     // The goal is read first; one that cannot be opened ends the run before the world.
     r = run({"--goal", "none.sit", "w.sit", "p.pnd"});
     EXPECT_EQ(r.status, 2);
@@ -94,6 +105,7 @@ TEST_F(GradeTest, WrongUsageOfGoalAndGrade) {
         {"--grade", "--csv", "", "t", "p.pnd"},
         {"--jobs", "2", "w.sit", "p.pnd"},
         {"--grade", "--check", "t", "p.pnd"},
+        {"--grade", "t", "p.pnd", "--max-steps", "0"}, // no grading may run for ever
     };
     for (const auto& args : cases) {
         std::string line;
@@ -172,6 +184,7 @@ TEST_F(GradeTest, ReportsParseAsCsvAndJunitAndNameOddFilesExactly) {
     const std::string odd = "-my \"odd\", n\xc3\xa4me \xff.pnd";
     writeFile(odd, "define main as { move left }\n");
     writeFile("q.pnd", "define main as { jump \xe9 }\n");
+    writeFile("@q.pnd", "define main as { left }\n");
     writeFile("read.py", readReports);
     Result r = run({"--grade", "--csv", "r.csv", "--junit", "r.xml", "--", "t", odd, "q.pnd"});
     EXPECT_EQ(r.status, 1);
@@ -182,18 +195,23 @@ TEST_F(GradeTest, ReportsParseAsCsvAndJunitAndNameOddFilesExactly) {
     EXPECT_EQ(parsed.status, 0) << parsed.err;
     const std::string boxed = "stopped \"Error\" \"Path blocked\" step 2";
     const std::string fault = "compile q.pnd:1:22: Unknown instruction jump";
-    EXPECT_EQ(parsed.out, "program|world|result|steps|reason\n" + odd + "|a.sit|pass|3|\n" + odd +
+    // A name a spreadsheet would take for a formula gets a ' in front, inside the quotes.
+    EXPECT_EQ(parsed.out, "program|world|result|steps|reason\n'" + odd + "|a.sit|pass|3|\n'" + odd +
                               "|b.sit|fail|2|" + boxed + "\nq.pnd|a.sit|fail|0|" + fault +
                               "\nq.pnd|b.sit|fail|0|" + fault +
                               "\n-my \"odd\", n\xc3\xa4me \\xff.pnd|a.sit|pass\n"
                               "-my \"odd\", n\xc3\xa4me \\xff.pnd|b.sit|" +
                               boxed + "\n" + "q.pnd|a.sit|" + fault + "\nq.pnd|b.sit|" + fault +
                               "\n");
+    r = run({"--grade", "t", "@q.pnd", "--csv", "r.csv"});
+    EXPECT_EQ(readAll(dir + "/r.csv"), "program,world,result,steps,reason\n"
+                                       "'@q.pnd,a.sit,fail,2,goal robot want 5 4 any got 5 5 west\n"
+                                       "'@q.pnd,b.sit,pass,2,\n");
 }
 
 TEST_F(GradeTest, AReportThatCannotBeWrittenExitsWith2AndLeavesNoFile) {
     writeTask();
-    writeFile("p.pnd", "define main as { move }\n");
+    writeFile("p.pnd", "define main as { if (frontClear) move }\n");
     writeFile("old.csv", "the old report\n");
     fs::create_directory(dir + "/folder.xml");
     for (std::string target : {"missing/r.csv", "folder.xml", "/dev/full"}) {
@@ -296,6 +314,86 @@ TEST_F(GradeTest, HostileTaskFoldersGradeEveryWorldThatCanBeRead) {
               std::string::npos);
     EXPECT_NE(r.out.find("\n" + passed), std::string::npos) << "a program given twice";
     EXPECT_EQ(r.out.substr(r.out.rfind("summary")), "summary: 3 programs, 0 passed every world\n");
+}
+
+TEST_F(GradeTest, AnOutputThatNamesAnInputOrAnotherOutputIsRefusedAndNothingWritten) {
+    writeTask();
+    const std::string program = "define main as { if (frontClear) move }\n";
+    writeFile("s1.pnd", program);
+    fs::create_symlink("s1.pnd", dir + "/link.pnd");
+    fs::create_hard_link(dir + "/t/a.sit", dir + "/hard.sit");
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"s1.pnd", {"--grade", "--csv", "s1.pnd", "t", "s1.pnd"}},
+        {"t/a.goal.sit", {"--grade", "--csv", "t/a.goal.sit", "t", "s1.pnd"}},
+        {"link.pnd", {"--grade", "--junit", "link.pnd", "t", "s1.pnd"}},
+        {"hard.sit", {"--grade", "--csv", "hard.sit", "t", "s1.pnd"}},
+        {"./x", {"--grade", "--csv", "x", "--junit", "./x", "t", "s1.pnd"}},
+        {"t/b.sit", {"--picture", "t/b.sit", "t/b.sit", "s1.pnd"}},
+        {"hard.sit", {"--picture", "hard.sit", "--goal", "t/a.sit", "t/b.sit", "s1.pnd"}},
+    };
+    for (const auto& [output, args] : cases) {
+        SCOPED_TRACE(output);
+        Result r = run(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err.rfind("pindle-run: will not write " + output + ": it is the same file", 0),
+                  0u)
+            << r.err;
+    }
+    EXPECT_EQ(readAll(dir + "/s1.pnd"), program);
+    EXPECT_EQ(readAll(dir + "/t/b.sit"), "pindle 1,3\n");
+    EXPECT_EQ(readAll(dir + "/hard.sit"), "pindle 5,5\nthing 2,2 x\n");
+    EXPECT_FALSE(fs::exists(dir + "/x"));
+}
+
+TEST_F(GradeTest, StreamsAreWrittenAsTheyAreAppendingWhereTheyAppend) {
+    writeTask();
+    writeFile("s1.pnd", "define main as { if (frontClear) move }\n");
+    writeFile("log.txt", "earlier\n");
+    const std::string grade = "grade \"s1.pnd\" passed 2 of 2\nsummary: 1 programs, 1 passed every "
+                              "world\n";
+    const std::string csv = "program,world,result,steps,reason\ns1.pnd,a.sit,pass,3,\n"
+                            "s1.pnd,b.sit,pass,2,\n";
+    // Appended to by the shell, through a pipe, and through a descriptor of its own.
+    const std::string run = "'" PINDLE_RUN "' --grade ";
+    RunOptions here;
+    here.cwd = dir;
+    Result shell = runProcess("/bin/sh",
+                              {"-c", run + "--csv /dev/stdout t s1.pnd >> log.txt && " + run +
+                                         "--csv - t s1.pnd | cat >> log.txt && " + run +
+                                         "--csv /dev/fd/3 --junit /dev/null t s1.pnd 3>> log.txt"},
+                              dir, here);
+    EXPECT_EQ(shell.status, 0) << shell.err;
+    EXPECT_EQ(readAll(dir + "/log.txt"), "earlier\n" + grade + csv + grade + csv + csv);
+    size_t files = 0;
+    for (auto& entry : fs::directory_iterator(dir))
+        files += entry.is_regular_file();
+    EXPECT_EQ(files, 4u) << "s1.pnd, log.txt and the caught output; no file left beside them";
+}
+
+TEST_F(GradeTest, ASignalToTheGraderEndsEveryRunAndLeavesNoReport) {
+    writeTask();
+    writeFile("spin.pnd", "define main as { while (b1==b1) left }\n");
+    std::string task = dir + "/t"; // names this grading's runs among the processes
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(sig);
+        pid_t grader = fork();
+        if (grader == 0) {
+            chdir(dir.c_str());
+            execl(PINDLE_RUN, PINDLE_RUN, "--grade", "--max-steps", "999999999999", "--csv",
+                  "r.csv", task.c_str(), "spin.pnd", "spin.pnd", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        usleep(300000);
+        ASSERT_EQ(kill(grader, sig), 0);
+        int status = 0;
+        ASSERT_EQ(waitpid(grader, &status, 0), grader);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig);
+        usleep(100000);
+        Result left = runProcess("/usr/bin/pgrep", {"-f", task}, dir);
+        EXPECT_EQ(left.out, "") << "runs left spinning";
+        EXPECT_FALSE(fs::exists(dir + "/r.csv"));
+    }
 }
 
 } // namespace

@@ -77,7 +77,8 @@ TEST_F(RunnerTest, WrongUsageExitsWith64AndAUsageLine) {
         {},
         {"w.sit"},
         {"w.sit", "p.pnd", "q.pnd"},
-        {"w.sit", "--trace", "p.pnd"},
+        {"w.sit", "p.pnd", "--max-steps"},
+        {"w.sit", "p.pnd", "--", "--trace"},
         {"--frobnicate", "w.sit", "p.pnd"},
         {"-t", "w.sit", "p.pnd"},
         {"--max-steps"},
@@ -139,7 +140,7 @@ TEST_F(RunnerTest, CheckGivesTheVerdictBoxAndFaultLines) {
     EXPECT_NE(r.out.find("No such file as"), std::string::npos) << r.out;
 }
 
-TEST_F(RunnerTest, DoubleDashEndsTheOptions) {
+TEST_F(RunnerTest, OptionsComeAmongTheFilesAndDoubleDashEndsThem) {
     writeFile("-w.sit", "pindle 5,5\n");
     writeFile("-p.pnd", "define main as { move }\n");
     RunOptions here;
@@ -153,6 +154,16 @@ TEST_F(RunnerTest, DoubleDashEndsTheOptions) {
     r = runProcess(PINDLE_RUN, {"--dump", "--", "-p.pnd", "-p.pnd"}, dir, here);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "0 main \"M\"\n");
+    r = runProcess(PINDLE_RUN, {"--", "-w.sit", "--trace"}, dir, here);
+    EXPECT_EQ(r.status, 2) << "a program named --trace";
+    r = runProcess(PINDLE_RUN, {"-w.sit", "--max-steps", "1", "-p.pnd", "--trace"}, dir, here);
+    EXPECT_EQ(r.status, 64) << "-w.sit is an unknown option without --";
+    writeFile("w.sit", "pindle 5,5\n");
+    r = runProcess(PINDLE_RUN, {"w.sit", "--max-steps", "1", "--", "-p.pnd", "--trace"}, dir, here);
+    EXPECT_EQ(r.status, 64) << "three files";
+    r = runProcess(PINDLE_RUN, {"w.sit", "--max-steps", "1", "--trace", "--", "-p.pnd"}, dir, here);
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.out.rfind("step 1 \"main\"\nend: limit\n", 0), 0u);
 }
 
 TEST_F(RunnerTest, DumpPrintsTheTableWithLiteralsEscaped) {
@@ -346,9 +357,11 @@ TEST_F(RunnerTest, StepLimitAndTheLastStep) {
         {"define main as { left left left left left }", "0", 0,
          "end: finished\nsteps: 6\nstatus: \"left..done!\"\n"},
         {"define main as { }", "2", 0, "end: finished\nsteps: 2\nstatus: \"main\"\n"},
-        // A pause that ends main ends the program in the same step.
-        {"define main as { left pause }", "0", 0,
-         "end: finished\nsteps: 3\nstatus: \"pause..done!\"\n"},
+        // A pause or a blocked move in the step that ends main stops the run all the same.
+        {"define main as { left pause }", "0", 1,
+         "end: stopped\nsteps: 3\nstatus: \"pause..done!\"\n"},
+        {"define main as { move move move move move }", "0", 1,
+         "box \"Error\" \"Path blocked\"\nend: stopped\nsteps: 6\nstatus: \"move..done!\"\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.program) + " --max-steps " + c.maxSteps);

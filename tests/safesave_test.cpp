@@ -20,6 +20,7 @@
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -332,6 +333,40 @@ TEST_F(SafeSaveTest, FullDiskLeavesTheOldTextReadable) {
 
     EXPECT_EQ(umount2(small.c_str(), 0), 0);
     mounted.clear();
+}
+
+TEST_F(SafeSaveTest, SameFileSeesLinksHardLinksStreamsAndNamesOfOneNewFile) {
+    std::string file = write("a.pnd", OLD);
+    ASSERT_EQ(link(file.c_str(), path("hard.pnd").c_str()), 0);
+    ASSERT_EQ(symlink("a.pnd", path("soft.pnd").c_str()), 0);
+    EXPECT_TRUE(sameFile(path("hard.pnd").c_str(), file.c_str()));
+    EXPECT_TRUE(sameFile(path("soft.pnd").c_str(), path("hard.pnd").c_str()));
+    EXPECT_FALSE(sameFile(write("b.pnd", OLD).c_str(), file.c_str()));
+    EXPECT_TRUE(sameFile(path("new.csv").c_str(), (dir + "/./new.csv").c_str()));
+    EXPECT_FALSE(sameFile(path("new.csv").c_str(), path("new.xml").c_str()));
+    EXPECT_FALSE(sameFile("/dev/null", "/dev/null")) << "only regular files";
+    EXPECT_EQ(outputStream("-"), 1);
+    EXPECT_EQ(outputStream("/dev/stderr"), 2);
+    EXPECT_EQ(outputStream("/dev/fd/7"), 7);
+    EXPECT_EQ(outputStream("/dev/fd/7x"), -1);
+    EXPECT_EQ(outputStream("/dev/f"), -1);
+}
+
+TEST_F(SafeSaveTest, AFileThatIsNotRegularIsWrittenInPlaceWithNothingBesideIt) {
+    std::string fifo = path("pipe");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(saveFileSafely(fifo.c_str(), NEW).error, ENXIO) << "nobody reads it: not waited for";
+    std::string got;
+    std::thread reader([&] { got = read(fifo); });
+    SaveOutcome out;
+    for (int tries = 0; tries < 200 && !out.saved; ++tries, usleep(5000))
+        out = saveFileSafely(fifo.c_str(), NEW);
+    reader.join();
+    EXPECT_TRUE(out.saved);
+    EXPECT_EQ(got, NEW);
+    EXPECT_EQ(entries(dir), (Names{"pipe", "tmp"}));
+    EXPECT_EQ(cannotSave(path("none/x.csv").c_str()), ENOENT);
+    EXPECT_EQ(cannotSave(path("x.csv").c_str()), 0);
 }
 
 } // namespace

@@ -322,7 +322,7 @@ TEST_F(SituationTest, FileSelectorChoosesTheFileOrChangesNothing) {
     EXPECT_STREQ(macroName, "rec");
 
     std::string base = tempDir + "/";
-    std::string tooLong = base + std::string(80 - base.size(), 'n');
+    std::string tooLong = base + std::string(80, 'n'); // its own name does not fit
     std::string longest = base + std::string(79 - base.size(), 'n');
     rec.files = {tooLong};
     rec.events.clear();

@@ -1,5 +1,6 @@
 #include "view/situation.h"
 
+#include "app/filenames.h"
 #include "lang/bool.h"
 #include "lang/outside.h"
 #include "lang/textbuf.h"
@@ -14,6 +15,7 @@
 #include <string>
 
 char worldFile[80];
+static KeptFileName keptWorld(worldFile);
 FILE* sitFp = nullptr;
 int ifinited = 0;
 
@@ -231,11 +233,7 @@ void LoadWorldFile(const char* filename) {
         if (!ui().chooseFile("Load situation file", "World files (*.sit)|*.sit|All files (*.*)|*.*",
                              worldFile, path))
             return;
-        if (path.size() >= sizeof worldFile) {
-            ui().messageBox("File name too long (max is 80)", path.c_str());
-            return;
-        }
-        std::strcpy(worldFile, path.c_str());
+        if (!takeFileName(worldFile, path.c_str())) return;
     }
     FILE* fp = openTextFile(worldFile);
     if (sitFp) std::fclose(sitFp);

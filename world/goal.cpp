@@ -35,7 +35,7 @@ RobotPlace robotPlace() {
 
 RunEnd howRunEnded() {
     if (!STOPPED) return RunEnd::LIMIT;
-    return programFinished() ? RunEnd::FINISHED : RunEnd::STOPPED;
+    return programFinished() && !programFinishedStopped() ? RunEnd::FINISHED : RunEnd::STOPPED;
 }
 
 namespace {
@@ -124,7 +124,7 @@ std::string sentence(const GoalDifference& d) {
     switch (d.kind) {
     case GoalDifference::END:
         return d.end == RunEnd::LIMIT ? "The program did not end: it took too many steps."
-                                      : "The program stopped before its end.";
+                                      : "The run was stopped before the program finished.";
     case GoalDifference::ROBOT: {
         std::string now = d.got.placed ? "it is on " + placeWords(d.got) : "it is not in the world";
         return "Pindle should stand on " + placeWords(d.want) + " (" + now + ").";

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The real pindle given configurations by name: a path with non-ASCII letters opens, absurdly
 # small sizes raise no toolkit assertion, the editor stays on the display beside a window far
-# to the right, and a configuration that is there but cannot be read is told in a box.
+# to the right, a world and a program deep in a long folder path open, and a configuration
+# that is there but cannot be read is told in a box.
 . "$(dirname "$0")/lib.sh"
 DIR="$WORK/élèves"
 mkdir "$DIR"
@@ -36,6 +37,22 @@ start_logged "$DIR/b.cfg"
 WID=$(main_window)
 sleep 0.5
 no_assertions "a 1 x 1 window"
+stop_pindle
+
+# A double-clicked world and program deep in a documents folder open, however long the path.
+LONG="$DIR/Documents/Programming Course/Week 3 - Mazes and more mazes"
+mkdir -p "$LONG"
+printf 'pindle 7,7\n' > "$LONG/maze.sit"
+printf 'define main as { move }\n' > "$LONG/maze.pnd"
+"$PINDLE" "$LONG/maze.sit" "$LONG/maze.pnd" 2> "$WORK/err" &
+PID=$!
+WID=$(main_window)
+xdotool windowfocus --sync "$WID"
+sleep 0.3
+xdotool key ctrl+e
+timeout 10 xdotool search --sync --onlyvisible --name "^Pindle's Editor: maze.pnd\$" > /dev/null ||
+    fail "the program on a long path did not open"
+! xdotool search --onlyvisible --name "^$LONG" > /dev/null || fail "a box about the long path"
 stop_pindle
 
 mkdir "$DIR/c.cfg"

@@ -13,6 +13,7 @@
 #include "world/world.h"
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -304,10 +305,22 @@ TEST_F(CommandsTest, LoadProgramMakesTheChosenFileCurrentAndShowsIt) {
     EXPECT_EQ(position, 1);
 }
 
-TEST_F(CommandsTest, LoadProgramRefusesNamesOf80CharactersAndKeepsTheFileWhenCancelled) {
+TEST_F(CommandsTest, LoadProgramTakesLongPathsRefusesOwnNamesOf80AndKeepsTheFileWhenCancelled) {
     std::string before = progFile;
-    std::string tooLong = "/tmp/" + std::string(71, 'a') + ".pnd"; // 80 characters
+    std::string tooLong = "/tmp/" + std::string(76, 'a') + ".pnd"; // its own name is 80
     std::string longest = "/tmp/" + std::string(70, 'a') + ".pnd"; // 79 characters
+    std::string deep = tempDir + "/Programming Course/Week 3 - Mazes and other things to do";
+    std::filesystem::create_directories(deep);
+    std::string maze = deep + "/maze.pnd";
+    std::ofstream(maze) << "define main as { left }\n";
+    scripted().files = {maze};
+    frame->OnMenuCommand(ID_LOAD_PROGRAM);
+    EXPECT_STREQ(progFile, "maze.pnd");
+    EXPECT_EQ(std::filesystem::current_path(), deep);
+    EXPECT_EQ(subframe->text_window->GetValue(), "define main as { left }\n");
+    EXPECT_EQ(worldFile, tempDir + "/w.sit") << "still the same file, whole";
+    EXPECT_TRUE(scripted().boxes.empty());
+    ASSERT_TRUE(setFileName(progFile, before.c_str()));
     scripted().files = {tooLong};
     frame->OnMenuCommand(ID_LOAD_PROGRAM);
     std::vector<std::string> expected = {tooLong + "|File name too long (max is 80)"};

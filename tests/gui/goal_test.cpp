@@ -2,6 +2,7 @@
 // world, and told in a box after a run.
 #include "app/ids.h"
 #include "app/pindle.h"
+#include "lang/table.h"
 #include "tests/gui/gui_harness.h"
 #include "view/canvas.h"
 #include "view/worldview.h"
@@ -106,6 +107,16 @@ TEST_F(GoalWindowTest, ARunAndAnExecutedInstructionTellWhetherTheGoalIsReached) 
     frame->canvas->runInstruction();
     EXPECT_EQ(scripted().boxLines(),
               std::vector<std::string>{"Goal reached|Well done: the world is as the goal asks."});
+
+    // A move blocked in the step that ends main: "..done!" as ever, but the goal is not reached.
+    restart(writeFile("b.sit", "pindle 1,3\n"), writeFile("m.pnd", "define main as { move }\n"));
+    loadGoal("pindle 1,3\n");
+    frame->OnMenuCommand(ID_RUN);
+    EXPECT_STREQ(CurrInstrName, "move..done!");
+    EXPECT_EQ(scripted().boxLines(),
+              (std::vector<std::string>{"Error|Path blocked",
+                                        "Goal not reached|Not yet:\nThe run was stopped before "
+                                        "the program finished."}));
 }
 
 } // namespace

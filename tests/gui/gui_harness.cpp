@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
 #include <wx/dcmemory.h>
@@ -167,6 +168,9 @@ void GuiTest::restart(const std::string& world, const std::string& program) {
     ui.asked.clear();
 }
 
+// The folder the tests started in: a long path chosen in a test moves the working folder.
+static const std::string startFolder = std::filesystem::current_path().string();
+
 void GuiTest::SetUp() {
     ScriptedWxUI& ui = scripted();
     ui.boxes.clear();
@@ -184,6 +188,7 @@ void GuiTest::SetUp() {
 }
 
 void GuiTest::TearDown() {
+    std::filesystem::current_path(startFolder);
     std::string cmd = "rm -rf '" + tempDir + "'";
     if (std::system(cmd.c_str()) != 0) ADD_FAILURE() << "could not remove " << tempDir;
 }

@@ -47,7 +47,15 @@ TEST_F(PictureWindowTest, TheSavedPngHoldsExactlyThePixelsOfTheWorldPicture) {
     frame->OnMenuCommand(ID_SAVE_PICTURE);
     ASSERT_EQ(scripted().boxes.size(), 1u);
     EXPECT_EQ(scripted().boxLines()[0],
-              tempDir + "/none/world.png|Cannot write the file: No such file or directory");
+              "File Error|Cannot write " + tempDir + "/none/world.png: No such file or directory");
+}
+
+TEST_F(PictureWindowTest, ARecordingThatCannotBeWrittenIsToldAtOnceNamingItsFile) {
+    record(tempDir + "/none/run.gif");
+    EXPECT_EQ(scripted().boxLines(),
+              std::vector<std::string>{"File Error|Cannot write " + tempDir +
+                                       "/none/run.gif: No such file or directory"});
+    EXPECT_FALSE(animationPending());
 }
 
 TEST_F(PictureWindowTest, ARecordedRunDecodesWithAFramePerDrawnStepEndingOnTheWorldPicture) {

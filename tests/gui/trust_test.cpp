@@ -17,6 +17,7 @@
 #include <sys/stat.h>
 #include <wx/dcmemory.h>
 #include <wx/display.h>
+#include <wx/filedlg.h>
 #include <wx/modalhook.h>
 
 namespace {
@@ -168,6 +169,42 @@ TEST_F(TrustTest, TheTitleShowsARecordingWhileItGoesOn) {
     worldRobot.left();
     frame->canvas->stop();
     EXPECT_EQ(frame->GetTitle(), "Pindle's World 1.2");
+}
+
+// Ends every file selector at once, keeping its style.
+class SelectorStyles : public wxModalDialogHook {
+  public:
+    std::vector<long> styles;
+
+  protected:
+    int Enter(wxDialog* dialog) override {
+        styles.push_back(dialog->GetWindowStyleFlag());
+        return wxID_CANCEL;
+    }
+    void Exit(wxDialog*) override {}
+};
+
+TEST_F(TrustTest, EverySaveAsksBeforeReplacingAFileAndNoOpenDoes) {
+    SelectorStyles hook;
+    hook.Register();
+    WxUI plain;
+    std::string path;
+    EXPECT_FALSE(plain.chooseSaveFile("Save file", "All files (*.*)|*.*", worldFile, path));
+    EXPECT_FALSE(plain.chooseFile("Open file", "All files (*.*)|*.*", worldFile, path));
+    hook.Unregister();
+    ASSERT_EQ(hook.styles.size(), 2u);
+    EXPECT_TRUE(hook.styles[0] & wxFD_OVERWRITE_PROMPT);
+    EXPECT_FALSE(hook.styles[1] & wxFD_OVERWRITE_PROMPT);
+
+    // Save world as, Save picture, Record animation and the editor's Save as: the save selector.
+    scripted().saveFiles = {"", "", "", ""};
+    frame->OnMenuCommand(ID_SAVE_WORLD_AS);
+    frame->OnMenuCommand(ID_SAVE_PICTURE);
+    frame->OnMenuCommand(ID_RECORD_ANIMATION);
+    subframe->OnMenuCommand(ID_EDIT_SAVE_AS);
+    ASSERT_EQ(scripted().asked.size(), 4u);
+    for (const std::string& asked : scripted().asked)
+        EXPECT_EQ(asked.rfind("save ", 0), 0u) << asked;
 }
 
 } // namespace
