@@ -55,7 +55,7 @@ settle() {
         name=${line#* }
         case "$name" in
         pindle) key=Escape ;; # a menu
-        "Save file" | "Open file" | "Load Pindle program" | "Load situation file")
+        "Save file" | "Open file" | "Load Pindle program" | "Load situation file" | "Load goal file")
             echo "note: a file selector came up ($name)"
             key=Escape
             ;;
@@ -119,6 +119,15 @@ menu_pick() { # TITLE-X ITEM-Y WHAT
         pause 0.08
         xdotool click 1 2>/dev/null || true
     fi
+    count "menu $3"
+    pause 0.05
+    settle
+}
+menu_keys() { # MENU-KEY ITEM-KEY WHAT: a menu item by its underlined letters
+    focus_main
+    xdotool key "$1" 2>/dev/null || true
+    timeout 1.5 xdotool search --sync --onlyvisible --name '^pindle$' >/dev/null 2>&1 &&
+        xdotool key "$2" 2>/dev/null
     count "menu $3"
     pause 0.05
     settle
@@ -314,7 +323,7 @@ while [ $(($(date +%s) - START)) -lt "$SECONDS_WANTED" ]; do
     elif [ $roll -lt 96 ]; then
         case $((RANDOM % 5)) in
         0) menu_pick 144 87 check ;;
-        1) menu_pick 97 88 "reset world" ;;
+        1) menu_keys alt+w r "reset world" ;;
         2) menu_pick 144 62 step ;;
         3) menu_pick 188 $((37 + 25 * (RANDOM % 3))) help ;;
         4) menu_pick 144 137 stop ;;
