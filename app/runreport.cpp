@@ -30,13 +30,11 @@ std::string quoted(const std::string& text) {
     return out;
 }
 
-static const char* const headings[4] = {"north", "west", "south", "east"};
-
 // "X Y HEADING", "any" for the heading when there is none; "none" for no robot.
 static std::string placeReport(const RobotPlace& p) {
     if (!p.placed) return "none";
     return std::to_string(p.x) + " " + std::to_string(p.y) + " " +
-           (p.heading < 0 ? "any" : headings[p.heading & 3]);
+           (p.heading < 0 ? "any" : headingWord(p.heading));
 }
 
 std::string robotReport() {

@@ -61,8 +61,6 @@ struct SituationModel {
     bool drawn;   // each item is drawn through the display as it is entered
 };
 
-const char* const headingWords[4] = {"north", "west", "south", "east"};
-
 // One read of a situation file into a model, its boxes naming the file. The coordinates and
 // thing word carry from item to item: an item that cannot read them keeps the previous item's.
 class SituationRead {
@@ -179,7 +177,7 @@ void SituationRead::readItems() {
         // The word after the placing robot item's pair may name a heading; like every word
         // that is no keyword, the loop then skips it.
         for (int k = 0; more && placed && m.heading && k < 4; ++k)
-            if (StrEq(mode, headingWords[k])) *m.heading = k;
+            if (StrEq(mode, headingWord(k))) *m.heading = k;
     }
 }
 

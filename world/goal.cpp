@@ -2,6 +2,7 @@
 
 #include "lang/interp.h"
 #include "lang/outside.h"
+#include "world/world.h"
 
 #include <map>
 #include <utility>
@@ -102,8 +103,6 @@ namespace {
 
 constexpr size_t SHOWN = 3; // differences a verdict names; the rest are counted
 
-const char* const headingWords[4] = {"north", "west", "south", "east"};
-
 std::string cornerWords(int x, int y) {
     return "row " + std::to_string(y) + ", column " + std::to_string(x);
 }
@@ -116,7 +115,7 @@ std::string thingWords(char c) {
 
 std::string placeWords(const RobotPlace& p) {
     std::string words = cornerWords(p.x, p.y);
-    if (p.heading >= 0) words += std::string(", facing ") + headingWords[p.heading & 3];
+    if (p.heading >= 0) words += std::string(", facing ") + headingWord(p.heading);
     return words;
 }
 

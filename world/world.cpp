@@ -9,6 +9,11 @@ line_struct* walls = nullptr;
 long worldGeneration = 0;
 int icon_x = -1, icon_y = -1;
 int position = 0;
+
+const char* headingWord(int heading) {
+    static const char* const words[4] = {"north", "west", "south", "east"};
+    return words[heading & 3];
+}
 char b1 = '\0', b2 = '\0';
 int bbstate = 0;
 int bbstateShown = 0;

@@ -37,7 +37,7 @@ struct line_struct {
     line_struct(int X1, int Y1, int X2, int Y2, line_struct* N);
 };
 
-extern line_struct* walls; // newest wall first, null when there are none
+extern line_struct* walls;   // newest wall first, null when there are none
 extern long worldGeneration; // changes whenever the world is emptied or a wall is added
 
 // True when the pixel point (x, y) is blocked: outside the movable area or on a wall.
@@ -47,7 +47,9 @@ void reset_counter();
 
 extern int icon_x, icon_y; // robot position in pixels; -1 when not placed
 extern int position;       // heading: 0 north, 1 west, 2 south, 3 east
-extern char b1, b2;        // the boards; NUL when uninitialized
-extern int bbstate;        // the last data movement shown by the status panel (0 to 4)
-extern int bbstateShown;   // the data movement the status panel shows now
-extern bool STOPPED;       // the run loops' stop flag
+// The word of a heading (0 north, 1 west, 2 south, 3 east), as files and reports write it.
+const char* headingWord(int heading);
+extern char b1, b2;      // the boards; NUL when uninitialized
+extern int bbstate;      // the last data movement shown by the status panel (0 to 4)
+extern int bbstateShown; // the data movement the status panel shows now
+extern bool STOPPED;     // the run loops' stop flag

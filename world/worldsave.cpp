@@ -29,11 +29,6 @@ void thingItems(std::string& text) {
 
 } // namespace
 
-const char* headingWord(int heading) {
-    static const char* const words[4] = {"north", "west", "south", "east"};
-    return words[heading & 3];
-}
-
 std::string situationText(int heading) {
     std::string text;
     wallItems(text);

@@ -2,8 +2,6 @@
 #pragma once
 #include <string>
 
-// The word of a heading (0 north, 1 west, 2 south, 3 east), as files write it after a robot.
-const char* headingWord(int heading);
 // The world as it stands: one wall item per wall (the oldest first, so that a reload lists
 // them in the same order), then one thing item per thing, then one robot item when the robot
 // is placed, followed by the word of heading when heading is 0 to 3 (a goal's heading; the
