@@ -28,9 +28,9 @@ wxBEGIN_EVENT_TABLE(MyFrame, wxFrame) EVT_MENU(wxID_ANY, MyFrame::onMenu) EVT_SI
 void MyFrame::OnSize(wxSizeEvent&) {
     int w, h;
     GetClientSize(&w, &h);
-    int top = zoomed(50); // the status panel's height, and so the canvas's top
-    if (panel) panel->SetSize(0, 0, 250, 50);
-    if (status_window) status_window->SetSize(250, 0, zoomed(200), top);
+    int top = zoomed(PANEL_HEIGHT); // the status panel's height, and so the canvas's top
+    if (panel) panel->SetSize(0, 0, PANEL_WIDTH, PANEL_HEIGHT);
+    if (status_window) status_window->SetSize(PANEL_WIDTH, 0, zoomed(STATUS_WIDTH), top);
     if (canvas) {
         // A window made smaller than the panels leaves the canvas empty, never negative.
         canvas->SetSize(0, top, std::max(w, 0), std::max(h - top, 0));
@@ -43,7 +43,7 @@ void MyFrame::fitWindowToWorld() {
     wxSize inside = configuredSize;
     bool tooLarge = false;
     if (worldZoom() != ACTUAL_SIZE) {
-        inside.IncTo(wxSize(250 + zoomed(200), zoomed(50) + extent));
+        inside.IncTo(wxSize(PANEL_WIDTH + zoomed(STATUS_WIDTH), zoomed(PANEL_HEIGHT) + extent));
         inside.IncTo(wxSize(extent, 0));
         // The window's frame and title stay on the display too.
         int found = wxDisplay::GetFromWindow(this);

@@ -189,11 +189,13 @@ MyFrame* startUp(int argc, char** argv) {
     frame->SetMenuBar(mainMenuBar());
     setWorldZoom(savedZoom());
     subframe->SetMenuBar(editorMenuBar());
-    frame->panel = new wxPanel(frame, wxID_ANY, wxPoint(0, 0), wxSize(250, 50), 0, "ControlPanel");
+    frame->panel = new wxPanel(frame, wxID_ANY, wxPoint(0, 0), wxSize(PANEL_WIDTH, PANEL_HEIGHT), 0,
+                               "ControlPanel");
     frame->panel->SetFont(*labelFont);
     createButtons();
-    frame->status_window = new wxWindow(frame, wxID_ANY, wxPoint(250, 0), wxSize(210, 50),
-                                        wxSIMPLE_BORDER, "Registers");
+    frame->status_window =
+        new wxWindow(frame, wxID_ANY, wxPoint(PANEL_WIDTH, 0),
+                     wxSize(STATUS_FIRST_WIDTH, PANEL_HEIGHT), wxSIMPLE_BORDER, "Registers");
     frame->status_window->SetBackgroundColour(*wxWHITE);
     showStatusIn(frame->status_window);
     subframe->text_window = new ProgramText(subframe);
@@ -204,7 +206,7 @@ MyFrame* startUp(int argc, char** argv) {
     keepCtrlHInText(subframe->text_window);
     int w, h;
     frame->GetClientSize(&w, &h);
-    frame->canvas = new MyCanvas(frame, 0, zoomed(50), w, h - zoomed(50), 0);
+    frame->canvas = new MyCanvas(frame, 0, zoomed(PANEL_HEIGHT), w, h - zoomed(PANEL_HEIGHT), 0);
     frame->fitWindowToWorld();
     frame->SetMinSize(wxSize(100, 100)); // the least any configured size is brought to
     frame->Show(true);

@@ -29,8 +29,8 @@ long editedGeneration = 0; // the world's generation after the last edit: a relo
 bool cornerAt(const wxPoint& p, int& x, int& y) {
     if (p.x < 0 || p.y < 0 || !frame->canvas->GetClientRect().Contains(p)) return false;
     wxPoint at = frame->canvas->CalcUnscrolledPosition(p);
-    x = unzoomed(at.x) / 30;
-    y = unzoomed(at.y) / 30;
+    x = unzoomed(at.x) / CORNER;
+    y = unzoomed(at.y) / CORNER;
     return onGrid(x, y);
 }
 

@@ -128,7 +128,7 @@ void SituationRead::wallItem(const char* keyword) {
     y1 = pixels(y1);
     x2 = pixels(x2);
     y2 = pixels(y2);
-    const int far = 30 * FARTHEST;
+    const int far = CORNER * FARTHEST;
     int X1 = std::clamp(x1, -far, far), Y1 = std::clamp(y1, -far, far);
     int X2 = std::clamp(x2, -far, far), Y2 = std::clamp(y2, -far, far);
     if (m.drawn) ui().drawWall(X1, Y1, X2, Y2);

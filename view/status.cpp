@@ -10,8 +10,6 @@
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 
-constexpr int STATUS_WIDTH = 250, STATUS_HEIGHT = 50; // the panel's picture at actual size
-
 // The panel's font at the zoom now.
 static const wxFont& statusFont() {
     static int zoom = 0;
@@ -89,13 +87,13 @@ void showStatusIn(wxWindow* window) {
         wxPaintDC target(window);
         if (!statusBitmap) return;
         wxMemoryDC memory(*statusBitmap);
-        target.Blit(0, 0, zoomed(STATUS_WIDTH), zoomed(STATUS_HEIGHT), &memory, 0, 0);
+        target.Blit(0, 0, zoomed(STATUS_PICTURE_WIDTH), zoomed(PANEL_HEIGHT), &memory, 0, 0);
     });
 }
 
 void statusZoomChanged() {
     delete statusBitmap;
-    statusBitmap = new wxBitmap(zoomed(STATUS_WIDTH), zoomed(STATUS_HEIGHT));
+    statusBitmap = new wxBitmap(zoomed(STATUS_PICTURE_WIDTH), zoomed(PANEL_HEIGHT));
     wxMemoryDC memory(*statusBitmap);
     memory.SetBackground(*wxWHITE_BRUSH);
     memory.Clear();

@@ -33,10 +33,10 @@ void paintBackdrop(Painter& p) {
     for (int k = 0; k <= 14; ++k) {
         char label[4];
         int n = std::snprintf(label, sizeof label, "%d", k);
-        p.text(30 * k + 11, 0, label, n, Lettering::LABEL);
-        p.text(0, 30 * k + 11, label, n, Lettering::LABEL);
+        p.text(CORNER * k + 11, 0, label, n, Lettering::LABEL);
+        p.text(0, CORNER * k + 11, label, n, Lettering::LABEL);
     }
-    for (int at = 15; at <= 435; at += 30) {
+    for (int at = 15; at <= 435; at += CORNER) {
         p.line(at, 15, at, 435, Stroke::GRID);
         p.line(15, at, 435, at, Stroke::GRID);
     }
@@ -51,9 +51,11 @@ void paintGoal(Painter& p, const Goal& goal) {
     for (const world_row* row = goal.things.world; row; row = row->next)
         for (const world_corner* c = row->column; c; c = c->next)
             if (holdsThing(c->item))
-                p.text(30 * c->pos + 11, 30 * row->pos + 11, &c->item, 1, Lettering::GOAL_THING);
+                p.text(CORNER * c->pos + 11, CORNER * row->pos + 11, &c->item, 1,
+                       Lettering::GOAL_THING);
     RobotPlace robot = goal.robot();
-    if (robot.placed) p.rectangle(30 * robot.x - 3, 30 * robot.y - 3, 38, 38, Stroke::GOAL_CORNER);
+    if (robot.placed)
+        p.rectangle(CORNER * robot.x - 3, CORNER * robot.y - 3, 38, 38, Stroke::GOAL_CORNER);
 }
 
 void paintWall(Painter& p, const line_struct& wall) {
@@ -66,7 +68,7 @@ void paintWalls(Painter& p, const line_struct* list) {
 }
 
 void paintThing(Painter& p, int x, int y, const char* text, int length) {
-    p.text(30 * x + 11, 30 * y + 11, text, length, Lettering::THING);
+    p.text(CORNER * x + 11, CORNER * y + 11, text, length, Lettering::THING);
 }
 
 void paintRobot(Painter& p, int x, int y, int heading) {

@@ -40,7 +40,7 @@ std::unique_ptr<wxBitmap> staticLayer; // labels, grid, border, goal and walls o
 wxSize thingSize;                      // the box one thing's character takes
 
 wxRect thingBox(const ThingMark& t) {
-    return wxRect(zoomed(30 * t.x + 11) - 2, zoomed(30 * t.y + 11) - 2, thingSize.x + 4,
+    return wxRect(zoomed(CORNER * t.x + 11) - 2, zoomed(CORNER * t.y + 11) - 2, thingSize.x + 4,
                   thingSize.y + 4);
 }
 

@@ -10,8 +10,8 @@ namespace {
 // Whether wall w marks corner (x, y) as the loader marks walls: along its column when both
 // ends share it, else along its upper row, from the smaller end to the larger.
 bool covers(const line_struct& w, int x, int y) {
-    int x1 = std::min(w.x1, w.x2) / 30, x2 = std::max(w.x1, w.x2) / 30;
-    int y1 = std::min(w.y1, w.y2) / 30, y2 = std::max(w.y1, w.y2) / 30;
+    int x1 = std::min(w.x1, w.x2) / CORNER, x2 = std::max(w.x1, w.x2) / CORNER;
+    int y1 = std::min(w.y1, w.y2) / CORNER, y2 = std::max(w.y1, w.y2) / CORNER;
     if (x1 == x2) return x == x1 && y1 <= y && y <= y2;
     return y == y1 && x1 <= x && x <= x2;
 }
@@ -41,7 +41,8 @@ bool onGrid(int x, int y) {
 bool addWall(int xa, int ya, int xb, int yb) {
     if ((xa == xb) == (ya == yb) || !onGrid(xa, ya) || !onGrid(xb, yb)) return false;
     int x1 = std::min(xa, xb), x2 = std::max(xa, xb), y1 = std::min(ya, yb), y2 = std::max(ya, yb);
-    line_struct* wall = new (std::nothrow) line_struct(30 * x1, 30 * y1, 30 * x2, 30 * y2, walls);
+    line_struct* wall =
+        new (std::nothrow) line_struct(CORNER * x1, CORNER * y1, CORNER * x2, CORNER * y2, walls);
     if (!wall) return false;
     walls = wall;
     for (int x = x1; x <= x2; ++x)
@@ -79,7 +80,7 @@ void removeThing(int x, int y) {
 }
 
 void placeRobot(int x, int y) {
-    icon_x = 30 * x;
-    icon_y = 30 * y;
+    icon_x = CORNER * x;
+    icon_y = CORNER * y;
     position = 0;
 }

@@ -19,8 +19,8 @@ void Goal::clear() {
 RobotPlace Goal::robot() const {
     RobotPlace place;
     place.placed = robotX != -1 || robotY != -1;
-    place.x = robotX / 30;
-    place.y = robotY / 30;
+    place.x = robotX / CORNER;
+    place.y = robotY / CORNER;
     place.heading = heading;
     return place;
 }
@@ -28,8 +28,8 @@ RobotPlace Goal::robot() const {
 RobotPlace robotPlace() {
     RobotPlace place;
     place.placed = icon_x != -1 || icon_y != -1;
-    place.x = icon_x / 30;
-    place.y = icon_y / 30;
+    place.x = icon_x / CORNER;
+    place.y = icon_y / CORNER;
     place.heading = position & 3;
     return place;
 }

@@ -24,15 +24,15 @@ void recordLetter(char letter) {
 
 // The pixel point one corner ahead of the robot.
 static void ahead(int& x, int& y) {
-    static const int dx[4] = {0, -30, 0, 30};
-    static const int dy[4] = {-30, 0, 30, 0};
+    static const int dx[4] = {0, -CORNER, 0, CORNER};
+    static const int dy[4] = {-CORNER, 0, CORNER, 0};
     int heading = position & 3;
     x = icon_x + dx[heading];
     y = icon_y + dy[heading];
 }
 
 static char robotCorner() {
-    return PindlesWorld.get(icon_x / 30, icon_y / 30);
+    return PindlesWorld.get(icon_x / CORNER, icon_y / CORNER);
 }
 
 void WorldRobot::move() {
@@ -68,7 +68,7 @@ void WorldRobot::output() {
         ui().messageBox("Board b1 is uninitialized", "Nothing to output!");
     } else {
         historyCornerWritten();
-        PindlesWorld.set(icon_x / 30, icon_y / 30, b1);
+        PindlesWorld.set(icon_x / CORNER, icon_y / CORNER, b1);
         bbstate = 2;
     }
     ui().redrawWorld();

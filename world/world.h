@@ -30,7 +30,9 @@ class world_struct {
 
 extern world_struct PindlesWorld;
 
-// One wall segment, ends in pixels (30 per corner).
+constexpr int CORNER = 30; // the pixels from one corner to the next, along a row or a column
+
+// One wall segment, ends in pixels (CORNER per corner).
 struct line_struct {
     int x1, y1, x2, y2;
     line_struct* next;

@@ -16,8 +16,8 @@ void wallItems(std::string& text) {
     for (const line_struct* w = walls; w; w = w->next)
         oldestFirst.insert(oldestFirst.begin(), w);
     for (const line_struct* w : oldestFirst)
-        text +=
-            "wall " + corner(w->x1 / 30, w->y1 / 30) + " " + corner(w->x2 / 30, w->y2 / 30) + "\n";
+        text += "wall " + corner(w->x1 / CORNER, w->y1 / CORNER) + " " +
+                corner(w->x2 / CORNER, w->y2 / CORNER) + "\n";
 }
 
 void thingItems(std::string& text) {
@@ -34,7 +34,7 @@ std::string situationText(int heading) {
     wallItems(text);
     thingItems(text);
     if (icon_x != -1 || icon_y != -1) {
-        text += "pindle " + corner(icon_x / 30, icon_y / 30);
+        text += "pindle " + corner(icon_x / CORNER, icon_y / CORNER);
         if (heading >= 0 && heading <= 3) text += std::string(" ") + headingWord(heading);
         text += "\n";
     }
