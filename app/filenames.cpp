@@ -69,12 +69,12 @@ std::string moved(const char* name, const std::string& from, const std::string& 
     return relative.size() < 80 ? relative : "";
 }
 
+} // namespace
+
 bool tooLong(const char* name) {
     ui().messageBox("File name too long (max is 80)", name);
     return false;
 }
-
-} // namespace
 
 KeptFileName::KeptFileName(char (&name)[80], const char* keep) {
     kept().push_back({name, keep});

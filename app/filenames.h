@@ -8,6 +8,8 @@ class KeptFileName {
     explicit KeptFileName(char (&name)[80], const char* keep = nullptr);
 };
 
+// The box "File name too long (max is 80)" naming name; false.
+bool tooLong(const char* name);
 // Copies name into target. A path of 80 characters or more whose own name fits is kept as that
 // name, and its folder becomes the working folder (every kept name follows). False, target
 // untouched, after the box "File name too long (max is 80)" when even that cannot be done.

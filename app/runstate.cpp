@@ -1,7 +1,6 @@
 #include "app/runstate.h"
 
 #include "app/filenames.h"
-#include "lang/outside.h"
 
 #include <cstring>
 
@@ -17,7 +16,5 @@ bool setFileName(char (&target)[80], const char* name) {
 }
 
 bool nameFits(char (&target)[80], const char* name) {
-    if (setFileName(target, name)) return true;
-    ui().messageBox("File name too long (max is 80)", name);
-    return false;
+    return setFileName(target, name) || tooLong(name);
 }
