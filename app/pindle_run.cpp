@@ -283,7 +283,7 @@ int pindleRun(int argc, char** argv) {
         return 0;
     }
     if (o.mode == Options::VERSION) {
-        std::puts("pindle-run (Pindle's World) 1.2");
+        std::puts("pindle-run (Pindle's World) " PINDLE_VERSION);
         return 0;
     }
     setUI(&runnerUI);
