@@ -5,6 +5,7 @@
 #include "app/pindle.h"
 #include "app/runstate.h"
 #include "app/wxui.h"
+#include "bench/benchtools.h"
 #include "bench/programs.h"
 #include "world/robot.h"
 
@@ -23,32 +24,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point since) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
-}
-
 // Draws what is pending and waits until the display server has drawn it.
 void drawNow() {
     subframe->text_window->Update();
     XSync(wxGetX11Display(), False);
-}
-
-// The CPU time this process has used.
-double cpuMs() {
-    rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-}
-
-void pump(int ms) {
-    auto end = Clock::now() + std::chrono::milliseconds(ms);
-    while (Clock::now() < end) {
-        wxTheApp->Yield(true);
-        wxMilliSleep(1);
-    }
 }
 
 // The real display; boxes are counted, not shown.
@@ -60,16 +39,6 @@ class BenchUI : public WxUI {
 };
 
 BenchUI benchUI;
-
-void print(const char* name, double value, const char* unit) {
-    std::printf("%-28s %12.2f %s\n", name, value, unit);
-    std::fflush(stdout);
-}
-
-std::string writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-}
 
 // A program of the given number of lines (and two more): instructions of five lines each,
 // with comments, tests and primitives.
@@ -94,7 +63,7 @@ void openLongProgram(const std::string& dir) {
         EditPindleFile(name.c_str());
         subframe->text_window->GotoPos(subframe->text_window->GetLength());
         drawNow();
-        times.push_back(msSince(start));
+        times.push_back((secondsSince(start) * 1000));
         pump(100);
     }
     print("editor_lines", subframe->text_window->GetLineCount(), "lines");
@@ -117,21 +86,21 @@ void typeAtTheEnd() {
     text->SetFocus();
     pump(300);
     std::vector<double> times;
-    double cpu = cpuMs();
+    double cpu = (cpuSeconds() * 1000);
     for (int i = 0; i < 100; ++i) {
         int length = text->GetLength();
         auto start = Clock::now();
         pressKey(i % 10 == 9 ? XK_space : XK_a);
-        while (text->GetLength() == length && msSince(start) < 1000)
+        while (text->GetLength() == length && (secondsSince(start) * 1000) < 1000)
             wxTheApp->Yield(true);
         drawNow();
-        times.push_back(msSince(start));
+        times.push_back((secondsSince(start) * 1000));
     }
     std::sort(times.begin(), times.end());
     print("editor_key_ms_median", times[times.size() / 2], "ms");
     print("editor_key_ms_p90", times[times.size() * 9 / 10], "ms");
     print("editor_key_ms_max", times.back(), "ms");
-    print("editor_key_cpu_ms", (cpuMs() - cpu) / 100, "ms of CPU a key");
+    print("editor_key_cpu_ms", ((cpuSeconds() * 1000) - cpu) / 100, "ms of CPU a key");
     frame->Show();
 }
 
@@ -146,7 +115,7 @@ void faultOfAHugeProgram(const std::string& dir) {
     auto start = Clock::now();
     frame->OnMenuCommand(ID_CHECK);
     drawNow();
-    double ms = msSince(start);
+    double ms = (secondsSince(start) * 1000);
     rusage usage;
     getrusage(RUSAGE_SELF, &usage);
     print("editor_huge_fault_ms", ms, "ms");

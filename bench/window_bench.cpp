@@ -7,6 +7,7 @@
 #include "app/runcontrol.h"
 #include "app/runstate.h"
 #include "app/wxui.h"
+#include "bench/benchtools.h"
 #include "bench/programs.h"
 #include "lang/interp.h"
 #include "lang/table.h"
@@ -36,12 +37,6 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double seconds(Clock::time_point since) {
-    return std::chrono::duration<double>(Clock::now() - since).count();
-}
-
 // Seconds since this process started, from the kernel's record of its start.
 double sinceProcessStart() {
     std::ifstream stat("/proc/self/stat");
@@ -54,13 +49,6 @@ double sinceProcessStart() {
     timespec now;
     clock_gettime(CLOCK_BOOTTIME, &now);
     return now.tv_sec + now.tv_nsec / 1e9 - started;
-}
-
-double cpuSeconds() {
-    rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 bool onX11() {
@@ -92,14 +80,6 @@ void pressEscape() {
     XFlush(display);
 }
 
-void pump(int ms) {
-    auto end = Clock::now() + std::chrono::milliseconds(ms);
-    while (Clock::now() < end) {
-        wxTheApp->Yield(true);
-        wxMilliSleep(1);
-    }
-}
-
 // The real display, counting steps; stops the run after a given number of them.
 class BenchUI : public WxUI {
   public:
@@ -117,16 +97,6 @@ class BenchUI : public WxUI {
 BenchUI benchUI;
 int paints = 0;
 
-void print(const char* name, double value, const char* unit) {
-    std::printf("%-28s %12.2f %s\n", name, value, unit);
-    std::fflush(stdout);
-}
-
-std::string writeFile(const std::string& path, const char* text) {
-    std::ofstream(path) << text;
-    return path;
-}
-
 // Runs the loaded program from main until the given number of steps; returns seconds.
 double timedRun(long steps) {
     benchUI.steps = 0;
@@ -134,7 +104,7 @@ double timedRun(long steps) {
     auto start = Clock::now();
     frame->Run_Pindle_Program(1);
     syncDisplay();
-    return seconds(start);
+    return secondsSince(start);
 }
 
 int redraws = 0;
@@ -171,7 +141,7 @@ void copyCost() {
         dc.Blit(0, 0, 550, 550, &memory, 0, 0);
     }
     syncDisplay();
-    double copy = seconds(start) / copies;
+    double copy = secondsSince(start) / copies;
     print("full_copy_ms", copy * 1000, "ms");
     print("step_ms", t / 20000 * 1000, "ms");
     print("step_per_copy_ratio", (t / 20000) / copy, "(step cost / full copy cost)");
@@ -230,7 +200,7 @@ void repaintsWhileRunning() {
     benchUI.stopAfter = -1;
     auto start = Clock::now();
     frame->Run_Pindle_Program(1);
-    double t = seconds(start);
+    double t = secondsSince(start);
     refresher.Stop();
     print("repaints_per_s_while_running", paints / t, "paints/s");
 }
@@ -242,7 +212,7 @@ void cpuDuringSlowWait() {
     double cpu = cpuSeconds();
     auto start = Clock::now();
     frame->Run_Pindle_Program(1);
-    double wall = seconds(start);
+    double wall = secondsSince(start);
     frame->OnMenuCommand(ID_DELAY_FAST);
     print("cpu_during_slow_wait", (cpuSeconds() - cpu) / wall * 100, "% of a core");
 }
