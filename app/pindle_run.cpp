@@ -51,11 +51,11 @@ class RunnerUI : public PindleUI {
         std::fprintf(stderr, "%s:%d:%d: error: %s %s\n", faultFileName(file).c_str(), line, column,
                      oneLine(msg).c_str(), oneLine(token).c_str());
     }
-    // Counts the steps of a run and, when tracing, shows each one (with where the next step
+    // When tracing, counts the steps of a run and shows each one (with where the next step
     // comes from, when asked).
     void betweenSteps() override {
-        ++steps;
         if (!trace) return;
+        ++steps;
         std::printf("step %llu \"%s\"", steps, quoted(CurrInstrName).c_str());
         if (lines) std::printf(" %s", placeOf(CodePtr).c_str());
         std::printf("\n");
