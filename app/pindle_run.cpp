@@ -51,20 +51,24 @@ class RunnerUI : public PindleUI {
         std::fprintf(stderr, "%s:%d:%d: error: %s %s\n", faultFileName(file).c_str(), line, column,
                      oneLine(msg).c_str(), oneLine(token).c_str());
     }
-    // Counts the steps of a run and, when tracing, shows each one (with where the next step
-    // comes from, when asked).
+};
+
+// As RunnerUI, and shows each step of a run (with where the next step comes from, when asked).
+// A run without a trace has nothing to do between its steps, so it goes without this one.
+class TracingUI : public RunnerUI {
+  public:
     void betweenSteps() override {
         ++steps;
-        if (!trace) return;
         std::printf("step %llu \"%s\"", steps, quoted(CurrInstrName).c_str());
         if (lines) std::printf(" %s", placeOf(CodePtr).c_str());
         std::printf("\n");
     }
-    bool trace = false, lines = false;
+    bool lines = false;
     unsigned long long steps = 0;
 };
 
 RunnerUI runnerUI;
+TracingUI tracingUI;
 
 // "LINE:COL" of the instruction whose code starts at code, or "-" when it has none.
 std::string placeOf(const char* code) {
@@ -255,8 +259,8 @@ int run(const Options& o) {
     if (o.goal) inputs.push_back(o.goal);
     if (!outputsSafe({o.picture}, inputs)) return NOT_STARTED;
     if (startRun(o.goal, o.files[0], o.files[1]) != RunStart::STARTED) return NOT_STARTED;
-    runnerUI.trace = o.trace;
-    runnerUI.lines = o.lines;
+    tracingUI.lines = o.lines;
+    if (o.trace) setUI(&tracingUI);
     unsigned long long steps = runProgram(o.maxSteps);
     RunEnd end = howRunEnded();
     static const char* const endWords[] = {"finished", "stopped", "limit"};

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the benchmarks (Release) in build-bench/ and runs them all: the interpreter alone,
-# pindle-run on 10 million steps, grading a class, and the window under Xvfb. Prints one table
-# with the targets.
+# pindle-run on 10 million steps (beside an earlier commit's), grading a class, and the window
+# under Xvfb. Prints one table with the targets.
 set -e
 cd "$(dirname "$0")/.."
 sh scripts/deps.sh
@@ -52,6 +52,12 @@ EOF2
 mb=$(awk -v k="$kb" 'BEGIN { printf "%.1f", k / 1024 }')
 row "pindle-run, 10 million steps: wall (s)" "$wall" "<= 1" "$(verdict "$wall" "<=" 1)"
 row "pindle-run, 10 million steps: peak (MB)" "$mb" "<= 10" "$(verdict "$mb" "<=" 10)"
+# The same beside commit 6610118 built the same way: CPU, median of 7 alternating runs.
+sh bench/runner_base.sh build-bench/pindle-run 6610118 > "$work/base"
+bget() { awk -v n="$1" '$1 == n { print $2 }' "$work/base"; }
+row "pindle-run, 10 million steps: CPU (s)" "$(bget runner_cpu_s)" "" ""
+row "  the same, commit 6610118 (s)" "$(bget base_cpu_s)" "" ""
+v=$(bget ratio); row "  ratio to commit 6610118" "$v" "<= 1.05" "$(verdict "$v" "<=" 1.05)"
 
 # Grading a class: 200 programs on a task of 5 worlds.
 sh bench/grade_bench.sh build-bench/pindle-run examples > "$work/grade"

@@ -252,15 +252,17 @@ std::string callChain() {
 }
 
 unsigned long long runProgram(unsigned long long maxSteps) {
+    PindleUI& shown = ui();
+    void (*const step)(bool) = stepper;
     unsigned long long steps = 0;
     while (!STOPPED && (maxSteps == 0 || steps < maxSteps)) {
-        if (steps > 0 && ui().stopsBefore(CodePtr)) {
+        if (steps > 0 && shown.stopsBefore(CodePtr)) {
             STOPPED = true;
             break;
         }
-        stepper(true);
+        step(true);
         ++steps;
-        ui().betweenSteps();
+        shown.betweenSteps();
     }
     return steps;
 }

@@ -3,8 +3,7 @@
 #include <cstdlib>
 
 Stack::Stack()
-    : el(static_cast<long*>(std::malloc(100 * sizeof(long)))), stklen(el ? 100 : 0), stkptr(0),
-      low(0) {}
+    : el(static_cast<long*>(std::malloc(100 * sizeof(long)))), stklen(el ? 100 : 0), stkptr(0) {}
 
 Stack::~Stack() {
     std::free(el);
@@ -19,7 +18,6 @@ bool Stack::push(long x) {
 
 void Stack::pop(long& y) {
     if (stkptr > 0) y = el[--stkptr];
-    if (stkptr < low) low = stkptr;
 }
 
 int Stack::size() const {
@@ -28,24 +26,14 @@ int Stack::size() const {
 
 void Stack::reset() {
     stkptr = 0;
-    low = 0;
 }
 
 long Stack::entry(int index) const {
     return el[index];
 }
 
-int Stack::lowest() const {
-    return low;
-}
-
-void Stack::markLowest() {
-    low = stkptr;
-}
-
 void Stack::truncate(int n) {
     if (n < stkptr) stkptr = n;
-    if (stkptr < low) low = stkptr;
 }
 
 bool Stack::resize() {

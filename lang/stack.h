@@ -18,8 +18,6 @@ class Stack {
     // The value the last push at index left there (index below the size reached), which a pop
     // does not erase: what a step popped can still be read right after it.
     long entry(int index) const;
-    int lowest() const;   // the least size since markLowest
-    void markLowest();    // starts watching the least size from the size now
     void truncate(int n); // drops the entries from index n up (n at most the size)
     bool resize();        // raises the capacity by 100 entries; false when memory runs out
 
@@ -27,5 +25,4 @@ class Stack {
     long* el;
     int stklen;
     int stkptr;
-    int low;
 };

@@ -24,10 +24,9 @@ struct Step {
 };
 
 bool on = false;
-bool begun = false;
-Step pending;
-char shownStatus[sizeof CurrInstrName];
-bool statusShown = false; // a display shows the status
+Step* pending = nullptr;    // the record of the step or action in progress, in the ring
+unsigned short shownStatus; // the number of the status text a display shows
+bool statusShown = false;   // a display shows the status
 // The steps, oldest first, in a ring that grows up to HISTORYSTEPS and then lets the oldest go.
 std::vector<Step> ring;
 size_t first = 0, count = 0;
@@ -93,6 +92,37 @@ void makeRoom() {
     --count;
 }
 
+// Notes the state before a step or an action in the next record of the ring.
+inline void begin() {
+    makeRoom();
+    Step& s = stepAt(count);
+    s.code = CodePtr;
+    s.stackBefore = CodeStack.size();
+    s.iconX = static_cast<short>(icon_x);
+    s.iconY = static_cast<short>(icon_y);
+    s.heading = static_cast<char>(position);
+    s.board1 = b1;
+    s.board2 = b2;
+    s.movement = static_cast<char>(bbstate);
+    s.movementShown = static_cast<char>(bbstateShown);
+    s.stopped = STOPPED;
+    s.wrote = 0;
+    s.status = statusShown ? shownStatus : textNumber(CurrInstrName);
+    pending = &s;
+}
+
+// Keeps the noted record, with the return-stack entries the step took off. A step pushes at
+// most one entry before it takes any off, so the least size it brought the stack to is the
+// smaller of its sizes before and after.
+inline void end() {
+    Step& s = *pending;
+    pending = nullptr;
+    s.stackLow = std::min(s.stackBefore, CodeStack.size());
+    for (int k = s.stackLow; k < s.stackBefore; ++k)
+        popped.push_back(CodeStack.entry(k));
+    ++count;
+}
+
 } // namespace
 
 void keepHistory(bool keep) {
@@ -102,50 +132,28 @@ void keepHistory(bool keep) {
 }
 
 void historyStatus(const char* shown) {
-    std::strncpy(shownStatus, shown, sizeof shownStatus - 1);
-    shownStatus[sizeof shownStatus - 1] = '\0';
+    shownStatus = textNumber(shown);
     statusShown = true;
 }
 
 void historyBegin() {
-    if (!on) return;
-    pending.code = CodePtr;
-    pending.stackBefore = CodeStack.size();
-    pending.iconX = static_cast<short>(icon_x);
-    pending.iconY = static_cast<short>(icon_y);
-    pending.heading = static_cast<char>(position);
-    pending.board1 = b1;
-    pending.board2 = b2;
-    pending.movement = static_cast<char>(bbstate);
-    pending.movementShown = static_cast<char>(bbstateShown);
-    pending.stopped = STOPPED;
-    pending.wrote = 0;
-    pending.status = textNumber(statusShown ? shownStatus : CurrInstrName);
-    CodeStack.markLowest();
-    begun = true;
+    if (on) begin();
 }
 
 void historyCornerWritten() {
-    if (!on || !begun || pending.wrote || !robotPlaced(icon_x, icon_y)) return;
-    pending.wrote = 1;
-    pending.corner = PindlesWorld.get(icon_x / 30, icon_y / 30);
+    if (!pending || pending->wrote || !robotPlaced(icon_x, icon_y)) return;
+    pending->wrote = 1;
+    pending->corner = PindlesWorld.get(icon_x / 30, icon_y / 30);
 }
 
 void historyEnd() {
-    if (!on || !begun) return;
-    begun = false;
-    pending.stackLow = CodeStack.lowest();
-    for (int k = pending.stackLow; k < pending.stackBefore; ++k)
-        popped.push_back(CodeStack.entry(k));
-    makeRoom();
-    ++count;
-    stepAt(count - 1) = pending;
+    if (pending) end();
 }
 
 void recordedStep(bool should_sleep) {
-    historyBegin();
+    begin();
     SingleStep(should_sleep);
-    historyEnd();
+    end();
 }
 
 bool stepBack() {
@@ -177,7 +185,7 @@ void clearHistory() {
     count = first = 0;
     popped.clear();
     poppedFirst = 0;
-    begun = false;
+    pending = nullptr;
 }
 
 size_t historyBytes() {
