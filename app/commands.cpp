@@ -18,6 +18,7 @@
 #include "view/canvas.h"
 #include "view/situation.h"
 #include "view/status.h"
+#include "view/zoom.h"
 #include "world/goal.h"
 #include "world/history.h"
 #include "world/robot.h"
@@ -56,6 +57,9 @@ static bool allowedWhileRunning(int id) {
     case ID_DELAY_MEDIUM:
     case ID_DELAY_FAST:
     case ID_STOP:
+    case ID_ZOOM_IN:
+    case ID_ZOOM_OUT:
+    case ID_ZOOM_ACTUAL:
     case ID_ABOUT:
     case ID_KEYPRESS_HELP:
     case ID_LANGUAGE_HELP: return true;
@@ -116,6 +120,9 @@ void MyFrame::OnMenuCommand(int id) {
     case ID_DELAY_MEDIUM:
     case ID_DELAY_FAST: setDelay(id); break;
     case ID_STOP: requestStop(); break;
+    case ID_ZOOM_IN: zoomWorld(zoomStep(1)); break;
+    case ID_ZOOM_OUT: zoomWorld(zoomStep(-1)); break;
+    case ID_ZOOM_ACTUAL: zoomWorld(ACTUAL_SIZE); break;
     case ID_ABOUT: ui().messageBox(aboutText, "About Pindle"); break;
     case ID_KEYPRESS_HELP: ui().messageBox(keypressHelp, "Keypress Instructions"); break;
     case ID_LANGUAGE_HELP: ui().messageBox(languageHelp, "Pindle's programming language"); break;

@@ -20,8 +20,8 @@ char editFileName[80];
 bool editFileIsProgram = true;
 bool editorRaised = false;
 
-static const char* const programFilter = "Pindle programs (*.pnd) |*.pnd|";
-static const char* const worldFilter = "World files (*.sit)|*.sit|";
+static const char* const programFilter = "Pindle programs (*.pnd) |*.pnd";
+static const char* const worldFilter = "World files (*.sit)|*.sit";
 
 static const char* const helpText =
     "Pindle's World Editor has a few simple commands:\nNew (Ctrl-N) sets up a new file in "
@@ -282,6 +282,9 @@ void MyEditor::OnMenuCommand(int id) {
         if (frame) frame->Raise();
         break;
     case ID_EDIT_HELP: ui().messageBox(helpText, "Pindle's World Editor help"); break;
+    case ID_ZOOM_IN: text_window->ZoomIn(); break;
+    case ID_ZOOM_OUT: text_window->ZoomOut(); break;
+    case ID_ZOOM_ACTUAL: text_window->SetZoom(0); break;
     default: break;
     }
 }

@@ -3,13 +3,19 @@
 #include "app/ids.h"
 #include "app/pindle.h"
 #include "app/runcontrol.h"
+#include "app/settings.h"
 #include "app/worldedit.h"
 #include "app/wxui.h"
 #include "view/canvas.h"
 #include "view/situation.h"
+#include "view/status.h"
+#include "view/worlddrawing.h"
+#include "view/worldview.h"
+#include "view/zoom.h"
 #include "world/robot.h"
 
 #include <algorithm>
+#include <wx/display.h>
 
 wxBEGIN_EVENT_TABLE(MyFrame, wxFrame) EVT_MENU(wxID_ANY, MyFrame::onMenu) EVT_SIZE(MyFrame::OnSize)
     EVT_CLOSE(MyFrame::OnClose) EVT_ACTIVATE(MyFrame::OnActivate) wxEND_EVENT_TABLE()
@@ -17,18 +23,51 @@ wxBEGIN_EVENT_TABLE(MyFrame, wxFrame) EVT_MENU(wxID_ANY, MyFrame::onMenu) EVT_SI
         MyFrame::MyFrame(wxFrame* parent, const wxString& title, int x, int y, int width,
                          int height)
     : wxFrame(parent, wxID_ANY, title, wxPoint(x, y), wxSize(width, height)), panel(nullptr),
-      status_window(nullptr), canvas(nullptr) {}
+      status_window(nullptr), canvas(nullptr), configuredSize(width, height) {}
 
 void MyFrame::OnSize(wxSizeEvent&) {
     int w, h;
     GetClientSize(&w, &h);
+    int top = zoomed(50); // the status panel's height, and so the canvas's top
     if (panel) panel->SetSize(0, 0, 250, 50);
-    if (status_window) status_window->SetSize(250, 0, 200, 50);
+    if (status_window) status_window->SetSize(250, 0, zoomed(200), top);
     if (canvas) {
         // A window made smaller than the panels leaves the canvas empty, never negative.
-        canvas->SetSize(0, 50, std::max(w, 0), std::max(h - 50, 0));
+        canvas->SetSize(0, top, std::max(w, 0), std::max(h - top, 0));
         focusCanvasLater();
     }
+}
+
+void MyFrame::fitWindowToWorld() {
+    int extent = zoomed(WORLD_EXTENT);
+    wxSize inside = configuredSize;
+    bool tooLarge = false;
+    if (worldZoom() != ACTUAL_SIZE) {
+        inside.IncTo(wxSize(250 + zoomed(200), zoomed(50) + extent));
+        inside.IncTo(wxSize(extent, 0));
+        // The window's frame and title stay on the display too.
+        int found = wxDisplay::GetFromWindow(this);
+        wxRect area = wxDisplay(found == wxNOT_FOUND ? 0u : unsigned(found)).GetClientArea();
+        wxSize most = area.GetSize() - (GetSize() - GetClientSize());
+        tooLarge = inside.x > most.x || inside.y > most.y;
+        inside.DecTo(most);
+    }
+    if (IsMaximized() && !tooLarge) Maximize(false);
+    SetClientSize(inside);
+    // Only the window manager or the compositor knows where the display's free area is.
+    if (tooLarge) Maximize(true);
+    if (canvas) canvas->fitWorld(extent, worldZoom() != ACTUAL_SIZE);
+}
+
+void MyFrame::zoomWorld(int percent) {
+    if (!setWorldZoom(percent)) return;
+    zoomChanged();
+    statusZoomChanged();
+    fitWindowToWorld();
+    SendSizeEvent();
+    if (!sitFp && ifinited == 0) update_status(); // no world: the panel alone
+    DrawEnvir();
+    saveZoom(worldZoom());
 }
 
 void MyFrame::focusWorldCanvas() {
@@ -89,11 +128,25 @@ void MyFrame::Draw(wxDC& dc, int) {
 
 wxAcceleratorTable menusAccel() {
     wxAcceleratorEntry entries[] = {
-        {wxACCEL_CTRL, 'E', ID_EDIT_PROGRAM}, {wxACCEL_CTRL, 'L', ID_LOAD_PROGRAM},
-        {wxACCEL_CTRL, 'R', ID_RUN},          {wxACCEL_CTRL, 'N', ID_EDIT_NEW},
-        {wxACCEL_CTRL, 'O', ID_EDIT_OPEN},    {wxACCEL_CTRL, 'S', ID_EDIT_SAVE},
-        {wxACCEL_CTRL, 'A', ID_EDIT_SAVE_AS}, {wxACCEL_CTRL, 'P', ID_EDIT_PRINT},
-        {wxACCEL_CTRL, 'W', ID_EDIT_NOTEPAD}, {wxACCEL_CTRL, 'Q', ID_EDIT_QUIT},
+        {wxACCEL_CTRL, 'E', ID_EDIT_PROGRAM},
+        {wxACCEL_CTRL, 'L', ID_LOAD_PROGRAM},
+        {wxACCEL_CTRL, 'R', ID_RUN},
+        {wxACCEL_CTRL, 'N', ID_EDIT_NEW},
+        {wxACCEL_CTRL, 'O', ID_EDIT_OPEN},
+        {wxACCEL_CTRL, 'S', ID_EDIT_SAVE},
+        {wxACCEL_CTRL, 'A', ID_EDIT_SAVE_AS},
+        {wxACCEL_CTRL, 'P', ID_EDIT_PRINT},
+        {wxACCEL_CTRL, 'W', ID_EDIT_NOTEPAD},
+        {wxACCEL_CTRL, 'Q', ID_EDIT_QUIT},
+        {wxACCEL_CTRL, '+', ID_ZOOM_IN},
+        {wxACCEL_CTRL | wxACCEL_SHIFT, '+', ID_ZOOM_IN},
+        {wxACCEL_CTRL, '=', ID_ZOOM_IN},
+        {wxACCEL_CTRL | wxACCEL_SHIFT, '=', ID_ZOOM_IN},
+        {wxACCEL_CTRL, WXK_NUMPAD_ADD, ID_ZOOM_IN},
+        {wxACCEL_CTRL, '-', ID_ZOOM_OUT},
+        {wxACCEL_CTRL, WXK_NUMPAD_SUBTRACT, ID_ZOOM_OUT},
+        {wxACCEL_CTRL, '0', ID_ZOOM_ACTUAL},
+        {wxACCEL_CTRL, WXK_NUMPAD0, ID_ZOOM_ACTUAL},
     };
     return wxAcceleratorTable(sizeof entries / sizeof entries[0], entries);
 }

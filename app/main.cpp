@@ -36,5 +36,15 @@ int main(int argc, char** argv) {
     // The toolkit hands its own arguments on as converted text, which drops names that are not
     // in the locale's encoding; file names are taken as the system gives them.
     MyApp::keepCommandLine(argc, argv);
+    // A fault of the toolkit's own checks is for developers: it goes to standard error, never
+    // into a box in front of a student.
+    wxSetAssertHandler([](const wxString& file, int line, const wxString& func,
+                          const wxString& cond, const wxString& msg) {
+        std::fprintf(stderr, "pindle: toolkit check failed: %s (%s) in %s at %s:%d\n",
+                     static_cast<const char*>(cond.utf8_str()),
+                     static_cast<const char*>(msg.utf8_str()),
+                     static_cast<const char*>(func.utf8_str()),
+                     static_cast<const char*>(file.utf8_str()), line);
+    });
     return wxEntry(argc, argv);
 }

@@ -29,8 +29,15 @@ class MyFrame : public wxFrame {
     void focusWorldCanvas();
     // The title tells whether a recording of keys is going on, and under which name.
     void showRecording();
+    // Shows the world at zoom percent (taken to the nearest step) and keeps it for the next
+    // session.
+    void zoomWorld(int percent);
+    // Sizes the window so that its inside holds the configured size, grown to hold the zoomed
+    // world as far as the display allows.
+    void fitWindowToWorld();
 
   private:
+    wxSize configuredSize; // the configured size of the window's inside
     void onMenu(wxCommandEvent& event);
     void focusCanvasLater();
     wxDECLARE_EVENT_TABLE();

@@ -5,10 +5,14 @@
 #include "app/ids.h"
 #include "app/pindle.h"
 #include "app/runstate.h"
+#include "app/settings.h"
 #include "app/wxui.h"
 #include "view/canvas.h"
 #include "view/icons.h"
 #include "view/situation.h"
+#include "view/status.h"
+#include "view/worldview.h"
+#include "view/zoom.h"
 #include "world/history.h"
 #include "world/robot.h"
 #include "world/world.h"
@@ -105,6 +109,10 @@ static wxMenuBar* mainMenuBar() {
     world_menu->Append(ID_SAVE_WORLD_AS, "Save world &as...", "Save the world under a new name");
     world_menu->AppendSeparator();
     world_menu->Append(ID_RESET_WORLD, "&Reset world\t", "Reset world");
+    world_menu->AppendSeparator();
+    world_menu->Append(ID_ZOOM_IN, "Zoom &in\tCtrl-+", "Show the world larger");
+    world_menu->Append(ID_ZOOM_OUT, "Zoom &out\tCtrl--", "Show the world smaller");
+    world_menu->Append(ID_ZOOM_ACTUAL, "&Actual size\tCtrl-0", "Show the world at its own size");
     run_menu = new wxMenu;
     run_menu->Append(ID_RUN, "&Run\tCtrl-R", "Run a Pindle program");
     run_menu->Append(ID_STEP, "&Step\tS", "Execute one instruction");
@@ -179,6 +187,7 @@ MyFrame* startUp(int argc, char** argv) {
     subframe->Show(false);
     frame->SetIcon(*pn_icon[0]);
     frame->SetMenuBar(mainMenuBar());
+    setWorldZoom(savedZoom());
     subframe->SetMenuBar(editorMenuBar());
     frame->panel = new wxPanel(frame, wxID_ANY, wxPoint(0, 0), wxSize(250, 50), 0, "ControlPanel");
     frame->panel->SetFont(*labelFont);
@@ -186,6 +195,7 @@ MyFrame* startUp(int argc, char** argv) {
     frame->status_window = new wxWindow(frame, wxID_ANY, wxPoint(250, 0), wxSize(210, 50),
                                         wxSIMPLE_BORDER, "Registers");
     frame->status_window->SetBackgroundColour(*wxWHITE);
+    showStatusIn(frame->status_window);
     subframe->text_window = new ProgramText(subframe);
     subframe->text_window->useFont(*textWindowFont);
     subframe->CreateStatusBar(2); // the instructions in progress, and the caret's place
@@ -194,15 +204,17 @@ MyFrame* startUp(int argc, char** argv) {
     keepCtrlHInText(subframe->text_window);
     int w, h;
     frame->GetClientSize(&w, &h);
-    frame->canvas = new MyCanvas(frame, 0, 50, w, h - 50, 0);
+    frame->canvas = new MyCanvas(frame, 0, zoomed(50), w, h - zoomed(50), 0);
+    frame->fitWindowToWorld();
     frame->SetMinSize(wxSize(100, 100)); // the least any configured size is brought to
     frame->Show(true);
     frame->SetAcceleratorTable(menusAccel());
     setFileName(worldFile, w_f);
     setFileName(progFile, p_f);
+    // The pictures come first: the world's first drawing goes into its kept picture.
+    zoomChanged();
+    statusZoomChanged();
     LoadWorldFile(worldFile);
-    worldBitmap = new wxBitmap(550, 550);
-    statusBitmap = new wxBitmap(250, 50);
     if (sitFp) loadGoalBeside(worldFile);
     return frame;
 }

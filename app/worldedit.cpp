@@ -9,6 +9,7 @@
 #include "lang/safesave.h"
 #include "view/canvas.h"
 #include "view/situation.h"
+#include "view/zoom.h"
 #include "world/edits.h"
 #include "world/goal.h"
 #include "world/history.h"
@@ -27,8 +28,9 @@ long editedGeneration = 0; // the world's generation after the last edit: a relo
 // The corner whose crossing lies nearest to a point of the canvas, when it is on the grid.
 bool cornerAt(const wxPoint& p, int& x, int& y) {
     if (p.x < 0 || p.y < 0 || !frame->canvas->GetClientRect().Contains(p)) return false;
-    x = p.x / 30;
-    y = p.y / 30;
+    wxPoint at = frame->canvas->CalcUnscrolledPosition(p);
+    x = unzoomed(at.x) / 30;
+    y = unzoomed(at.y) / 30;
     return onGrid(x, y);
 }
 
@@ -55,7 +57,7 @@ class MouseEditing : public CanvasInput {
 };
 
 void MouseEditing::mouse(wxMouseEvent& event) {
-    int x, y;
+    int x = 0, y = 0;
     bool onCorner = cornerAt(event.GetPosition(), x, y);
     if (event.ButtonDown()) frame->canvas->SetFocus();
     if (event.LeftDown()) {
@@ -87,7 +89,7 @@ void MouseEditing::key(wxKeyEvent& event) {
         return;
     }
     // Printable keys never drive the robot or reach a menu key, even off the grid.
-    int x, y;
+    int x = 0, y = 0;
     if (!cornerAt(frame->canvas->ScreenToClient(wxGetMousePosition()), x, y)) return;
     if (removes)
         removeThing(x, y);

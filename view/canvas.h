@@ -1,6 +1,7 @@
 // The world canvas: shows the world, takes the keypress commands, and gives the robot's
 // actions their window names.
 #pragma once
+#include <wx/scrolwin.h>
 #include <wx/wx.h>
 
 // Takes the world canvas's mouse events and keys (all but Esc) while it is installed.
@@ -11,13 +12,18 @@ class CanvasInput {
     virtual void key(wxKeyEvent& event) = 0;
 };
 
-class MyCanvas : public wxWindow {
+// Scrolls when the world, zoomed, is larger than the window can be.
+class MyCanvas : public wxScrolledCanvas {
   public:
     MyCanvas(wxFrame* parent, int x, int y, int width, int height, long style);
 
     void OnPaint(wxPaintEvent& event);
     void OnEvent(wxMouseEvent& event); // mouse input is ignored unless an input is installed
     void OnChar(wxKeyEvent& event);    // the keypress commands
+    // Scrolls over the world zoomed to extent pixels square; the actual size does not scroll.
+    void fitWorld(int extent, bool zoomedIn);
+    // Scrolls, when it must, so that area of the picture (the robot's) is in view.
+    void keepInView(const wxRect& area);
 
     void move();
     void left();

@@ -3,11 +3,25 @@
 #include "app/pindle.h"
 #include "lang/table.h"
 #include "lang/textbuf.h"
+#include "view/zoom.h"
 #include "world/history.h"
 #include "world/world.h"
 
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
+
+constexpr int STATUS_WIDTH = 250, STATUS_HEIGHT = 50; // the panel's picture at actual size
+
+// The panel's font at the zoom now.
+static const wxFont& statusFont() {
+    static int zoom = 0;
+    static wxFont font;
+    if (zoom != worldZoom()) {
+        zoom = worldZoom();
+        font = zoomedFont(*ttyFont);
+    }
+    return font;
+}
 
 // The arrows for a data movement: b1's line, then b2's line, each with its colour.
 static void drawArrows(wxDC& dc) {
@@ -32,11 +46,11 @@ static void drawArrows(wxDC& dc) {
     }
     if (line1.text) {
         dc.SetTextForeground(*line1.colour);
-        dc.DrawText(line1.text, 80, 0);
+        dc.DrawText(line1.text, zoomed(80), 0);
     }
     if (line2.text) {
         dc.SetTextForeground(*line2.colour);
-        dc.DrawText(line2.text, 80, 15);
+        dc.DrawText(line2.text, zoomed(80), zoomed(15));
     }
 }
 
@@ -46,7 +60,7 @@ static void drawBoard(wxDC& dc, const char* name, char board, int y) {
         formatCut(tbuf, sizeof tbuf, "%s='%c'", name, board);
     else
         formatCut(tbuf, sizeof tbuf, "%s=???", name);
-    dc.DrawText(wxString::From8BitData(tbuf), 5, y);
+    dc.DrawText(wxString::From8BitData(tbuf), zoomed(5), zoomed(y));
 }
 
 void update_status() {
@@ -55,18 +69,34 @@ void update_status() {
     memory.SetBackground(*wxWHITE_BRUSH);
     memory.Clear();
     memory.SetTextForeground(*wxBLACK);
-    memory.SetFont(*ttyFont);
+    memory.SetFont(statusFont());
     drawBoard(memory, "b1", b1, 0);
     drawBoard(memory, "b2", b2, 15);
     if (CurrInstrName[0] != '\0') {
         char tbuf[30];
         formatCut(tbuf, sizeof tbuf, "Next:%.22s", CurrInstrName);
-        memory.DrawText(wxString::From8BitData(tbuf), 5, 30);
+        memory.DrawText(wxString::From8BitData(tbuf), zoomed(5), zoomed(30));
     }
     drawArrows(memory);
-    wxClientDC target(frame->status_window);
-    target.Blit(0, 0, 250, 50, &memory, 0, 0);
+    frame->status_window->Refresh(false);
     bbstateShown = bbstate;
     bbstate = 0;
     historyStatus(CurrInstrName);
+}
+
+void showStatusIn(wxWindow* window) {
+    window->Bind(wxEVT_PAINT, [window](wxPaintEvent&) {
+        wxPaintDC target(window);
+        if (!statusBitmap) return;
+        wxMemoryDC memory(*statusBitmap);
+        target.Blit(0, 0, zoomed(STATUS_WIDTH), zoomed(STATUS_HEIGHT), &memory, 0, 0);
+    });
+}
+
+void statusZoomChanged() {
+    delete statusBitmap;
+    statusBitmap = new wxBitmap(zoomed(STATUS_WIDTH), zoomed(STATUS_HEIGHT));
+    wxMemoryDC memory(*statusBitmap);
+    memory.SetBackground(*wxWHITE_BRUSH);
+    memory.Clear();
 }

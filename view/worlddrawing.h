@@ -9,6 +9,7 @@ struct Goal;
 struct line_struct;
 
 constexpr int PICTURE_SIZE = 550; // the picture is PICTURE_SIZE pixels square
+constexpr int WORLD_EXTENT = 465; // the labels, grid, border and things of corners 0 to 14
 
 // A thing as the picture shows it: its one character at a corner.
 struct ThingMark {

@@ -4,42 +4,27 @@
 #include "view/canvas.h"
 #include "view/worlddrawing.h"
 #include "view/wxpainter.h"
+#include "view/zoom.h"
 #include "world/goal.h"
 #include "world/world.h"
 
 #include <cstring>
 #include <memory>
 #include <vector>
-#include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 
 namespace {
 
-// Draws on the canvas: through the repaint's context during a repaint, else directly.
-class CanvasDC {
-  public:
-    CanvasDC() {
-        if (frame->canvas->paintDC())
-            dc = frame->canvas->paintDC();
-        else
-            dc = (client = std::make_unique<wxClientDC>(frame->canvas)).get();
-    }
-    wxDC& operator*() { return *dc; }
-    wxDC* operator->() { return dc; }
-
-  private:
-    std::unique_ptr<wxClientDC> client;
-    wxDC* dc;
-};
-
 bool haveCanvas() {
-    return frame && frame->canvas;
+    return frame && frame->canvas && worldBitmap;
 }
 
 long goalGeneration = 0;            // changes whenever the goal shown is loaded or cleared
 void (*redrawListener)() = nullptr; // told of every redraw outside a repaint
+bool loaderPicture = false;         // the kept picture is a load's first drawing, not redrawn yet
 
-// What the picture in worldBitmap shows, so that a redraw renews only what changed.
+// What the picture in worldBitmap shows, so that a redraw renews only what changed. Areas are
+// in the kept picture's pixels, at the zoom.
 struct Picture {
     bool valid = false;
     long generation = -1;
@@ -55,19 +40,35 @@ std::unique_ptr<wxBitmap> staticLayer; // labels, grid, border, goal and walls o
 wxSize thingSize;                      // the box one thing's character takes
 
 wxRect thingBox(const ThingMark& t) {
-    return wxRect(30 * t.x + 11 - 2, 30 * t.y + 11 - 2, thingSize.x + 4, thingSize.y + 4);
+    return wxRect(zoomed(30 * t.x + 11) - 2, zoomed(30 * t.y + 11) - 2, thingSize.x + 4,
+                  thingSize.y + 4);
+}
+
+int pictureSize() {
+    return zoomed(PICTURE_SIZE);
+}
+
+// The canvas repaints area of the kept picture when it next handles its events.
+void showLater(const wxRect& area) {
+    MyCanvas* canvas = frame->canvas;
+    canvas->RefreshRect(wxRect(canvas->CalcScrolledPosition(area.GetPosition()), area.GetSize()),
+                        false);
+}
+
+void showAllLater() {
+    showLater(wxRect(0, 0, pictureSize(), pictureSize()));
 }
 
 void buildStaticLayer() {
-    if (!staticLayer) staticLayer = std::make_unique<wxBitmap>(PICTURE_SIZE, PICTURE_SIZE);
+    if (!staticLayer) staticLayer = std::make_unique<wxBitmap>(pictureSize(), pictureSize());
     wxMemoryDC layer(*staticLayer);
     layer.SetBackground(*wxWHITE_BRUSH);
     layer.Clear();
-    WxPainter painter(layer);
+    WxPainter painter(layer, worldZoom());
     paintBackdrop(painter);
     paintGoal(painter, taskGoal);
     paintWalls(painter, walls);
-    layer.SetFont(*thingFont);
+    layer.SetFont(zoomedFont(*thingFont));
     thingSize = layer.GetTextExtent("W");
 }
 
@@ -75,10 +76,10 @@ void buildStaticLayer() {
 void paintArea(wxMemoryDC& memory, wxMemoryDC& layer, const wxRect& area) {
     memory.SetClippingRegion(area);
     memory.Blit(area.x, area.y, area.width, area.height, &layer, area.x, area.y);
-    WxPainter painter(memory);
+    WxPainter painter(memory, worldZoom());
     for (const ThingMark& t : wanted.things)
         if (thingBox(t).Intersects(area)) paintThing(painter, t.x, t.y, &t.item, 1);
-    paintRobot(painter, wanted.icon.x, wanted.icon.y, wanted.heading);
+    paintRobot(painter, icon_x, icon_y, wanted.heading);
     memory.DestroyClippingRegion();
 }
 
@@ -86,7 +87,7 @@ void paintArea(wxMemoryDC& memory, wxMemoryDC& layer, const wxRect& area) {
 void changedAreas(std::vector<wxRect>& areas) {
     areas.clear();
     if (!shown.valid || shown.generation != wanted.generation || shown.goal != wanted.goal) {
-        areas.emplace_back(0, 0, PICTURE_SIZE, PICTURE_SIZE);
+        areas.emplace_back(0, 0, pictureSize(), pictureSize());
         return;
     }
     if (shown.icon != wanted.icon || shown.heading != wanted.heading) {
@@ -101,38 +102,67 @@ void changedAreas(std::vector<wxRect>& areas) {
     }
 }
 
+// Renews the areas of the kept picture that differ from the world model.
+void renewPicture(std::vector<wxRect>& areas) {
+    wanted.valid = true;
+    wanted.generation = worldGeneration;
+    wanted.goal = goalGeneration;
+    wanted.icon = wxRect(zoomed(icon_x), zoomed(icon_y), zoomed(32), zoomed(32));
+    wanted.heading = position & 3;
+    collectThings(wanted.things);
+    if (!staticLayer || !shown.valid || shown.generation != wanted.generation ||
+        shown.goal != wanted.goal)
+        buildStaticLayer();
+    changedAreas(areas);
+    wxMemoryDC memory(*worldBitmap);
+    wxMemoryDC layer(*staticLayer);
+    for (const wxRect& area : areas)
+        paintArea(memory, layer, area);
+    std::swap(shown, wanted);
+    loaderPicture = false;
+}
+
+// Draws with paint into the kept picture, for the load's first drawing.
+template <class Paint> void drawLoaded(Paint paint) {
+    if (!haveCanvas()) return;
+    {
+        wxMemoryDC memory(*worldBitmap);
+        WxPainter painter(memory, worldZoom());
+        paint(memory, painter);
+    }
+    shown.valid = false;
+    loaderPicture = true;
+    showAllLater();
+}
+
 } // namespace
 
 // The picture is kept in worldBitmap between redraws: a redraw renews only the areas that
 // changed (the robot's old and new places, changed things), which gives the same pixels as
-// drawing everything again, and copies only those areas to the canvas; a repaint copies all.
+// drawing everything again. A repaint leaves a load's first drawing as it is.
 void reDraw() {
-    if (!haveCanvas() || !worldBitmap) return;
-    wanted.valid = true;
-    wanted.generation = worldGeneration;
-    wanted.goal = goalGeneration;
-    wanted.icon = wxRect(icon_x, icon_y, 32, 32);
-    wanted.heading = position & 3;
-    collectThings(wanted.things);
-    if (!staticLayer || shown.generation != wanted.generation || shown.goal != wanted.goal)
-        buildStaticLayer();
+    if (!haveCanvas()) return;
     static std::vector<wxRect> areas;
-    changedAreas(areas);
-    wxMemoryDC memory(*worldBitmap);
-    {
-        wxMemoryDC layer(*staticLayer);
-        for (const wxRect& area : areas)
-            paintArea(memory, layer, area);
-    }
-    std::swap(shown, wanted);
-    CanvasDC target;
-    if (frame->canvas->paintDC()) {
-        target->Blit(0, 0, PICTURE_SIZE, PICTURE_SIZE, &memory, 0, 0);
+    wxDC* painting = frame->canvas->paintDC();
+    if (painting) {
+        if (!loaderPicture) renewPicture(areas);
+        showPicture(*painting, frame->canvas->GetUpdateRegion());
         return;
     }
+    renewPicture(areas);
     for (const wxRect& area : areas)
-        target->Blit(area.x, area.y, area.width, area.height, &memory, area.x, area.y);
+        showLater(area);
+    frame->canvas->keepInView(shown.icon);
     if (redrawListener) redrawListener();
+}
+
+void showPicture(wxDC& dc, const wxRegion& update) {
+    if (!worldBitmap) return;
+    wxMemoryDC memory(*worldBitmap);
+    wxRect box = update.GetBox();
+    box.SetPosition(frame->canvas->CalcUnscrolledPosition(box.GetPosition()));
+    box.Intersect(wxRect(0, 0, pictureSize(), pictureSize()));
+    if (!box.IsEmpty()) dc.Blit(box.x, box.y, box.width, box.height, &memory, box.x, box.y);
 }
 
 void forgetPicture() {
@@ -143,44 +173,51 @@ void goalChanged() {
     ++goalGeneration;
 }
 
+void zoomChanged() {
+    delete worldBitmap;
+    worldBitmap = new wxBitmap(pictureSize(), pictureSize());
+    staticLayer.reset();
+    shown.valid = false;
+    loaderPicture = false;
+    {
+        wxMemoryDC memory(*worldBitmap);
+        memory.SetBackground(*wxWHITE_BRUSH);
+        memory.Clear();
+    }
+    if (haveCanvas()) frame->canvas->Refresh(false);
+}
+
 void setRedrawListener(void (*listener)()) {
     redrawListener = listener;
 }
 
 void clearCanvas() {
-    if (!haveCanvas()) return;
-    CanvasDC dc;
-    dc->SetBackground(*wxWHITE_BRUSH);
-    dc->Clear();
+    drawLoaded([](wxDC& dc, Painter&) {
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+    });
 }
 
 void drawEmptyWorld() {
-    if (!haveCanvas()) return;
-    CanvasDC dc;
-    dc->SetBackground(*wxWHITE_BRUSH);
-    dc->Clear();
-    WxPainter painter(*dc);
-    paintBackdrop(painter);
-    paintGoal(painter, taskGoal);
+    drawLoaded([](wxDC& dc, Painter& painter) {
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        paintBackdrop(painter);
+        paintGoal(painter, taskGoal);
+    });
 }
 
 void drawWall(int x1, int y1, int x2, int y2) {
-    if (!haveCanvas()) return;
-    CanvasDC dc;
-    WxPainter painter(*dc);
-    paintWall(painter, line_struct(x1, y1, x2, y2, nullptr));
+    drawLoaded(
+        [&](wxDC&, Painter& painter) { paintWall(painter, line_struct(x1, y1, x2, y2, nullptr)); });
 }
 
 void drawThing(int x, int y, const char* word) {
-    if (!haveCanvas()) return;
-    CanvasDC dc;
-    WxPainter painter(*dc);
-    paintThing(painter, x, y, word, static_cast<int>(std::strlen(word)));
+    drawLoaded([&](wxDC&, Painter& painter) {
+        paintThing(painter, x, y, word, static_cast<int>(std::strlen(word)));
+    });
 }
 
 void drawRobot() {
-    if (!haveCanvas()) return;
-    CanvasDC dc;
-    WxPainter painter(*dc);
-    paintRobot(painter, icon_x, icon_y, position);
+    drawLoaded([](wxDC&, Painter& painter) { paintRobot(painter, icon_x, icon_y, position); });
 }

@@ -6,11 +6,8 @@
 . "$(dirname "$0")/lib.sh"
 DESKTOP=$2
 command -v "$DESKTOP" > /dev/null || { echo "$DESKTOP is not installed: skipped"; exit 77; }
-mkdir -m 700 "$WORK/home"
-
-# The desktop and pindle keep settings and runtime files in the test's own home:
-# env "${IN_HOME[@]}" COMMAND...
-IN_HOME=(HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_RUNTIME_DIR="$WORK/home")
+# weston's socket, in a runtime folder of the test's own (settings are the test's own too: lib.sh)
+mkdir -m 700 "$WORK/run"
 
 # wait_for WHAT COMMAND...: retries COMMAND for up to ten seconds, then fails on WHAT.
 wait_for() {
@@ -27,19 +24,19 @@ start_desktop() {
     case $DESKTOP in
     weston)
         read -r width height <<< "$(xdotool getdisplaygeometry)"
-        env "${IN_HOME[@]}" weston --backend=x11-backend.so --width="$width" --height="$height" \
-            --use-pixman --idle-time=0 --socket=wayland-test > "$WORK/desktop.log" 2>&1 &
+        XDG_RUNTIME_DIR="$WORK/run" weston --backend=x11-backend.so --width="$width" \
+            --height="$height" --use-pixman --idle-time=0 --socket=wayland-test \
+            > "$WORK/desktop.log" 2>&1 &
         HELPERS=$!
         wait_for "weston did not start: $(tail -n 3 "$WORK/desktop.log")" \
-            test -S "$WORK/home/wayland-test"
+            test -S "$WORK/run/wayland-test"
         sleep 1 # weston's shell puts up its panel and background
         ;;
     openbox)
-        env "${IN_HOME[@]}" openbox --startup "touch $WORK/home/managing" \
-            > "$WORK/desktop.log" 2>&1 &
+        openbox --startup "touch $WORK/managing" > "$WORK/desktop.log" 2>&1 &
         HELPERS=$!
         wait_for "openbox did not start: $(tail -n 3 "$WORK/desktop.log")" \
-            test -e "$WORK/home/managing"
+            test -e "$WORK/managing"
         ;;
     esac
 }
@@ -70,9 +67,10 @@ start_on_desktop() {
     start_desktop
     case $DESKTOP in
     weston)
-        env -u DISPLAY -u GDK_BACKEND "${IN_HOME[@]}" WAYLAND_DISPLAY=wayland-test "$PINDLE" "$1" &
+        env -u DISPLAY -u GDK_BACKEND XDG_RUNTIME_DIR="$WORK/run" WAYLAND_DISPLAY=wayland-test \
+            "$PINDLE" "$1" &
         ;;
-    openbox) env "${IN_HOME[@]}" "$PINDLE" "$1" & ;;
+    openbox) "$PINDLE" "$1" & ;;
     esac
     PID=$!
     wait_for "no world came on the screen" world_shown

@@ -3,6 +3,7 @@
 set -eu
 PINDLE=$1
 WORK=$(mktemp -d /tmp/pe2e-XXXXXX)
+export XDG_CONFIG_HOME="$WORK/config" # settings such as the zoom: this test's own
 PID=""     # the pindle started
 HELPERS="" # what a test started for pindle's display: a compositor, a window manager
 # cleanup: ends pindle, then what was started for its display, and removes the work folder.

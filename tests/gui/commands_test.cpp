@@ -172,7 +172,7 @@ TEST_F(CommandsTest, RunAfterNewAsksForANameAndCancellingAbandonsIt) {
     setEditorText("define main as { left }\n");
     scripted().saveFiles = {""};
     press(7);
-    std::vector<std::string> asked = {"save Save file|Pindle programs (*.pnd) |*.pnd|"};
+    std::vector<std::string> asked = {"save Save file|Pindle programs (*.pnd) |*.pnd"};
     EXPECT_EQ(scripted().asked, asked);
     EXPECT_EQ(icon_y, 180) << "nothing reset";
     EXPECT_EQ(position, 0);

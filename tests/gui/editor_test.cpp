@@ -71,7 +71,7 @@ TEST_F(EditorTest, SaveAsAddsTheExtensionOfTheKindOfText) {
     frame->OnMenuCommand(ID_EDIT_WORLD);
     scripted().saveFiles = {tempDir + "/hills"};
     subframe->OnMenuCommand(ID_EDIT_SAVE_AS);
-    std::vector<std::string> asked = {"save Save file|World files (*.sit)|*.sit|"};
+    std::vector<std::string> asked = {"save Save file|World files (*.sit)|*.sit"};
     EXPECT_EQ(scripted().asked, asked);
     std::string hills = tempDir + "/hills.sit";
     EXPECT_EQ(fileText(hills), fileText(tempDir + "/w.sit"));
@@ -85,7 +85,7 @@ TEST_F(EditorTest, SaveAsAddsTheExtensionOfTheKindOfText) {
     setEditorText("define main as { left }\n");
     scripted().saveFiles = {tempDir + "/walk"};
     subframe->OnMenuCommand(ID_EDIT_SAVE_AS);
-    asked = {"save Save file|Pindle programs (*.pnd) |*.pnd|"};
+    asked = {"save Save file|Pindle programs (*.pnd) |*.pnd"};
     EXPECT_EQ(scripted().asked, asked);
     std::string walk = tempDir + "/walk.pnd";
     EXPECT_EQ(fileText(walk), "define main as { left }\n");
@@ -169,7 +169,7 @@ TEST_F(EditorTest, NewThenSaveAsksForANameAndCancellingKeepsNew) {
     EXPECT_FALSE(editFileIsProgram);
     scripted().saveFiles = {""};
     subframe->OnMenuCommand(ID_EDIT_SAVE);
-    std::vector<std::string> asked = {"save Save file|World files (*.sit)|*.sit|"};
+    std::vector<std::string> asked = {"save Save file|World files (*.sit)|*.sit"};
     EXPECT_EQ(scripted().asked, asked);
     EXPECT_STREQ(editFileName, "new");
     EXPECT_EQ(subframe->GetTitle(), "Pindle's Editor: new file");
@@ -245,7 +245,7 @@ TEST_F(EditorTest, FailedSaveKeepsTheOldFileAndAsksForAnotherName) {
     EXPECT_EQ(scripted().boxLines(), boxes);
     std::vector<std::string> asked = {"open Open file|Pindle programs (*.pnd) |*.pnd|World files "
                                       "(*.sit)|*.sit|All files (*.*)|*.*",
-                                      "save Save file|Pindle programs (*.pnd) |*.pnd|"};
+                                      "save Save file|Pindle programs (*.pnd) |*.pnd"};
     EXPECT_EQ(scripted().asked, asked);
     EXPECT_EQ(fileText(keep), "define main as { move }\n");
     EXPECT_EQ(keep, editFileName);
@@ -302,7 +302,7 @@ TEST_F(EditorTest, EditorKeysSaveAsAndQuit) {
     typeIntoEditor();
     scripted().saveFiles = {""};
     ctrl('a');
-    std::vector<std::string> asked = {"save Save file|Pindle programs (*.pnd) |*.pnd|"};
+    std::vector<std::string> asked = {"save Save file|Pindle programs (*.pnd) |*.pnd"};
     EXPECT_EQ(scripted().asked, asked) << "Ctrl-A is Save as";
     ctrl('q');
     pumpUntil([] { return !subframe->IsShown(); });

@@ -242,7 +242,7 @@ TEST_F(FaultsTest, SaveCancelledInTheMiddleOfARunLosesNoText) {
     setEditorText(typed);
     scripted().saveFiles = {""};
     press(7);
-    Lines asked = {"save Save file|Pindle programs (*.pnd) |*.pnd|"};
+    Lines asked = {"save Save file|Pindle programs (*.pnd) |*.pnd"};
     EXPECT_EQ(scripted().asked, asked);
     EXPECT_TRUE(scripted().boxes.empty());
     expectRobotAt(7, 7, 0);

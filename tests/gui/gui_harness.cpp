@@ -11,6 +11,7 @@
 #include "world/robot.h"
 #include "world/world.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -39,14 +40,24 @@ static bool nextFile(std::deque<std::string>& queue, std::string& path) {
     return !path.empty();
 }
 
+// A file selector's filter is pairs of a description and a pattern, each ended by a bar but
+// the last: the toolkit stops on any other.
+static void checkWildcard(const std::string& wildcard) {
+    size_t bars = std::count(wildcard.begin(), wildcard.end(), '|');
+    if (bars % 2 == 0 || wildcard.back() == '|')
+        ADD_FAILURE() << "malformed file filter: " << wildcard;
+}
+
 bool ScriptedWxUI::chooseFile(const char* message, const char* wildcard, const char*,
                               std::string& path) {
+    checkWildcard(wildcard);
     asked.push_back(std::string("open ") + message + "|" + wildcard);
     return nextFile(files, path);
 }
 
 bool ScriptedWxUI::chooseSaveFile(const char* message, const char* wildcard, const char*,
                                   std::string& path) {
+    checkWildcard(wildcard);
     asked.push_back(std::string("save ") + message + "|" + wildcard);
     return nextFile(saveFiles, path);
 }

@@ -4,7 +4,9 @@
 #include "tests/gui/gui_harness.h"
 #include "world/robot.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/modalhook.h>
 
@@ -22,6 +24,10 @@ class NoModalDialogs : public wxModalDialogHook {
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    // Settings such as the zoom are this run's own, never the user's.
+    char settings[] = "/tmp/pgui-settings-XXXXXX";
+    if (!mkdtemp(settings)) return 2;
+    setenv("XDG_CONFIG_HOME", settings, 1);
     wxApp::SetInstance(new wxApp);
     if (!wxEntryStart(argc, argv)) return 2;
     wxLog::SetActiveTarget(new wxLogStderr);
@@ -41,5 +47,6 @@ int main(int argc, char** argv) {
     hook.Unregister();
     frame->Destroy();
     wxEntryCleanup();
+    wxFileName::Rmdir(settings, wxPATH_RMDIR_RECURSIVE);
     return result;
 }
