@@ -29,39 +29,42 @@ def dark_rows(path):
 
 
 def bars(rows):
-    """Horizontal dark bars [first row, last row, left end, right end], a pen's width thick."""
+    """Horizontal dark bars [first row, last row, left end, right end], a pen's width thick. A
+    bar's ends are those of most of its rows: a round end of the pen shortens the first and last
+    rows, and a label may touch the border."""
     found, growing = [], []
     for y, row in enumerate(rows):
         now = []
         for run in re.finditer(rb"\x00{%d,}" % SHORTEST, row):
-            start, end = run.start(), run.end() - 1
-            bar = next((b for b in growing
-                        if abs(b[2] - start) <= 2 and abs(b[3] - end) <= 2), None)
+            bar = next((b for b in growing if abs(b[2][-1] - run.start()) <= 2), None)
             if bar:
                 bar[1] = y
             else:
-                bar = [y, y, start, end]
+                bar = [y, y, [], []]
                 found.append(bar)
+            bar[2].append(run.start())
+            bar[3].append(run.end() - 1)
             now.append(bar)
         growing = now
-    return [b for b in found if 3 <= b[1] - b[0] + 1 <= THICKEST]
+    middle = lambda ends: sorted(ends)[len(ends) // 2]
+    return [[y0, y1, middle(starts), middle(ends)]
+            for y0, y1, starts, ends in found if 3 <= y1 - y0 + 1 <= THICKEST]
 
 
 def side(rows, top, x, step):
-    """The columns from x on (going by step) that run dark from row top down as a side of the
-    border: their middle and the last row they all reach, or None when fewer than three do."""
+    """The middle of the columns, among the border pen's width from x on (going by step), that
+    run dark from row top down as a side of the border, and the last row they all reach; None
+    when fewer than three do."""
     def reach(col):
         y = top
         while y < len(rows) and rows[y][col] == 0:
             y += 1
         return y - 1
-    cols = []
-    while 0 <= x < len(rows[0]) and reach(x) - top >= SHORTEST and len(cols) <= THICKEST:
-        cols.append(x)
-        x += step
+    cols = [c for c in range(x, x + step * THICKEST, step)
+            if 0 <= c < len(rows[0]) and reach(c) - top >= SHORTEST]
     if len(cols) < 3:
         return None
-    return (cols[0] + cols[-1]) / 2, min(reach(c) for c in cols)
+    return (min(cols) + max(cols)) / 2, min(reach(c) for c in cols)
 
 
 def main(path):
@@ -69,18 +72,17 @@ def main(path):
     found = bars(rows)
     for top in found:
         t0, t1, start, end = top
-        left = side(rows, t0, start, 1)
+        left = side(rows, (t0 + t1) // 2, start, 1)
         if not left:
             continue
-        middle_top = (t0 + t1) / 2
-        right = side(rows, t0, end, -1)
+        right = side(rows, (t0 + t1) // 2, end, -1)
         bottom = next((b for b in found if b[0] > t1 and abs(b[2] - start) <= 2
                        and abs(b[3] - end) <= 2), None)
         if right and bottom:
-            print(round(left[0]), round(middle_top),
-                  round(right[0] - left[0]), round((bottom[0] + bottom[1]) / 2 - middle_top))
+            print(round(left[0]), round((t0 + t1) / 2),
+                  round(right[0] - left[0]), round((bottom[0] + bottom[1] - t0 - t1) / 2))
             return 0
-        print(round(left[0]), round(middle_top))
+        print(round(left[0]), round((t0 + t1) / 2))
         if not right:
             print(f"the right side of the world's border is not on the screen: the top side, "
                   f"from x={start}, stops at x={end}", file=sys.stderr)

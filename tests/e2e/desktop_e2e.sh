@@ -46,19 +46,21 @@ run_moves() {
     [ "$pictures" -gt 1 ] || fail "three screenshots 0.3 s apart during a run show the same world"
 }
 
+# menu_open: true when the last shot shows a menu over the left half of the border's top side,
+# where the World menu drops from the menu bar.
+menu_open() {
+    cover=$(/usr/bin/convert "$WORK/shot.png" -crop "100x1+$((LEFT + 100))+$TOP" \
+        -format '%[fx:mean]' info:)
+    awk "BEGIN { exit !($cover > 0.5) }"
+}
+
 alt_w_menu() {
     shot before
     keys alt+w
-    shot menu
+    wait_for eval 'grab && menu_open' || fail "Alt+W did not open the World menu"
     keys Escape
-    shot after
-    # The World menu drops from the menu bar over the left half of the border's top side.
-    cover=$(/usr/bin/convert "$WORK/menu.png" -crop "100x1+$((LEFT + 100))+$TOP" \
-        -format '%[fx:mean]' info:)
-    awk "BEGIN { exit !($cover > 0.5) }" ||
-        fail "Alt+W did not open the World menu over the world's top left"
-    [ "$(world_picture before)" = "$(world_picture after)" ] ||
-        fail "Alt+W and Escape changed the world's picture"
+    wait_for eval 'grab after && [ "$(world_picture before)" = "$(world_picture after)" ]' ||
+        fail "the world's picture is not as it was after Alt+W and Escape"
 }
 
 editor() {

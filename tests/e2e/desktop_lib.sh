@@ -9,15 +9,13 @@ command -v "$DESKTOP" > /dev/null || { echo "$DESKTOP is not installed: skipped"
 # weston's socket, in a runtime folder of the test's own (settings are the test's own too: lib.sh)
 mkdir -m 700 "$WORK/run"
 
-# wait_for WHAT COMMAND...: retries COMMAND for up to ten seconds, then fails on WHAT.
+# wait_for COMMAND...: retries COMMAND for up to ten seconds; false if it never succeeds.
 wait_for() {
-    what=$1
-    shift
     for _ in $(seq 40); do
         "$@" && return 0
         sleep 0.25
     done
-    fail "$what"
+    return 1
 }
 
 start_desktop() {
@@ -28,15 +26,15 @@ start_desktop() {
             --height="$height" --use-pixman --idle-time=0 --socket=wayland-test \
             > "$WORK/desktop.log" 2>&1 &
         HELPERS=$!
-        wait_for "weston did not start: $(tail -n 3 "$WORK/desktop.log")" \
-            test -S "$WORK/run/wayland-test"
+        wait_for test -S "$WORK/run/wayland-test" ||
+            fail "weston did not start: $(tail -n 3 "$WORK/desktop.log")"
         sleep 1 # weston's shell puts up its panel and background
         ;;
     openbox)
         openbox --startup "touch $WORK/managing" > "$WORK/desktop.log" 2>&1 &
         HELPERS=$!
-        wait_for "openbox did not start: $(tail -n 3 "$WORK/desktop.log")" \
-            test -e "$WORK/managing"
+        wait_for test -e "$WORK/managing" ||
+            fail "openbox did not start: $(tail -n 3 "$WORK/desktop.log")"
         ;;
     esac
 }
@@ -73,7 +71,7 @@ start_on_desktop() {
     openbox) "$PINDLE" "$1" & ;;
     esac
     PID=$!
-    wait_for "no world came on the screen" world_shown
+    wait_for world_shown || fail "no world came on the screen"
 }
 
 # click_world: clicks beside the world's top left corner, which gives the window the keyboard on

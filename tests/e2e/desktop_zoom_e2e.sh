@@ -8,12 +8,12 @@ printf 'define main as { move }\n' > "$WORK/p.pnd"
 echo "0 0 $WORK/w.sit $WORK/p.pnd 456 540" > "$WORK/pindle.cfg"
 start_on_desktop "$WORK/pindle.cfg"
 if [ "$DESKTOP" = weston ]; then
-    # weston puts a window anywhere on the screen and a Wayland program cannot move its own, so
-    # the window grown to 200 % could reach past the screen: it is maximized by a double click
-    # on its title bar, above the menu bar and the buttons.
-    xdotool mousemove "$((LEFT + 100))" "$((TOP - 100))" click --repeat 2 1
-    sleep 1
-    wait_for "no world on the screen after the window was maximized" world_shown
+    # weston puts a window anywhere and a Wayland program cannot move its own, so the window
+    # grown to 200 % could reach past the screen: it is dragged to the top left first, with the
+    # Super key held as weston wants (the pointer then leaves the world, as it is drawn in shots).
+    xdotool mousemove "$((LEFT - 8))" "$((TOP - 8))" keydown super mousedown 1 sleep 0.2 \
+        mousemove 40 192 sleep 0.2 mouseup 1 keyup super mousemove $(xdotool getdisplaygeometry)
+    wait_for eval 'world_shown && [ "$TOP" -le 210 ]' || fail "the window could not be dragged to the top"
 fi
 
 # near LENGTH WANTED: true when LENGTH is WANTED give or take two pixels.
