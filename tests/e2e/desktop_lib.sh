@@ -8,6 +8,7 @@ DESKTOP=$2
 command -v "$DESKTOP" > /dev/null || { echo "$DESKTOP is not installed: skipped"; exit 77; }
 # weston's socket, in a runtime folder of the test's own (settings are the test's own too: lib.sh)
 mkdir -m 700 "$WORK/run"
+read -r SCREEN_WIDTH SCREEN_HEIGHT <<< "$(xdotool getdisplaygeometry)"
 
 # wait_for COMMAND...: retries COMMAND for up to ten seconds; false if it never succeeds.
 wait_for() {
@@ -21,9 +22,8 @@ wait_for() {
 start_desktop() {
     case $DESKTOP in
     weston)
-        read -r width height <<< "$(xdotool getdisplaygeometry)"
-        XDG_RUNTIME_DIR="$WORK/run" weston --backend=x11-backend.so --width="$width" \
-            --height="$height" --use-pixman --idle-time=0 --socket=wayland-test \
+        XDG_RUNTIME_DIR="$WORK/run" weston --backend=x11-backend.so --width="$SCREEN_WIDTH" \
+            --height="$SCREEN_HEIGHT" --use-pixman --idle-time=0 --socket=wayland-test \
             > "$WORK/desktop.log" 2>&1 &
         HELPERS=$!
         wait_for test -S "$WORK/run/wayland-test" ||
@@ -74,11 +74,15 @@ start_on_desktop() {
     wait_for world_shown || fail "no world came on the screen"
 }
 
+# pointer_away: takes the pointer to the screen's bottom right corner, since weston draws it in
+# the screenshots.
+pointer_away() { xdotool mousemove "$SCREEN_WIDTH" "$SCREEN_HEIGHT"; }
+
 # click_world: clicks beside the world's top left corner, which gives the window the keyboard on
-# either desktop, and takes the pointer away, since weston draws it in the screenshots.
+# either desktop.
 click_world() {
     xdotool mousemove "$((LEFT - WIDTH / 50))" "$((TOP - HEIGHT / 50))" click 1
-    xdotool mousemove $(xdotool getdisplaygeometry)
+    pointer_away
     sleep 0.5
 }
 

@@ -9,11 +9,14 @@ echo "0 0 $WORK/w.sit $WORK/p.pnd 456 540" > "$WORK/pindle.cfg"
 start_on_desktop "$WORK/pindle.cfg"
 if [ "$DESKTOP" = weston ]; then
     # weston puts a window anywhere and a Wayland program cannot move its own, so the window
-    # grown to 200 % could reach past the screen: it is dragged to the top left first, with the
-    # Super key held as weston wants (the pointer then leaves the world, as it is drawn in shots).
+    # grown to 200 % could reach past the screen. It is dragged with the Super key held, as weston
+    # wants, until the world's corner stands at (48, 200), with room above for the title, the
+    # menu bar and the buttons.
     xdotool mousemove "$((LEFT - 8))" "$((TOP - 8))" keydown super mousedown 1 sleep 0.2 \
-        mousemove 40 192 sleep 0.2 mouseup 1 keyup super mousemove $(xdotool getdisplaygeometry)
-    wait_for eval 'world_shown && [ "$TOP" -le 210 ]' || fail "the window could not be dragged to the top"
+        mousemove 40 192 sleep 0.2 mouseup 1 keyup super
+    pointer_away
+    wait_for eval 'world_shown && [ "$TOP" -le 210 ]' ||
+        fail "the window could not be dragged to the top of the screen"
 fi
 
 # near LENGTH WANTED: true when LENGTH is WANTED give or take two pixels.
