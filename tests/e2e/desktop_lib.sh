@@ -10,13 +10,13 @@ command -v "$DESKTOP" > /dev/null || { echo "$DESKTOP is not installed: skipped"
 mkdir -m 700 "$WORK/run"
 read -r SCREEN_WIDTH SCREEN_HEIGHT <<< "$(xdotool getdisplaygeometry)"
 
-# wait_for COMMAND...: retries COMMAND for up to ten seconds; false if it never succeeds.
+# wait_for COMMAND...: retries COMMAND for about ten seconds; false if it never succeeds.
 wait_for() {
-    for _ in $(seq 40); do
-        "$@" && return 0
+    local until=$((SECONDS + 10))
+    until "$@"; do
+        [ "$SECONDS" -lt "$until" ] || return 1
         sleep 0.25
     done
-    return 1
 }
 
 start_desktop() {
