@@ -4,7 +4,14 @@ set -eu
 PINDLE=$1
 WORK=$(mktemp -d /tmp/pe2e-XXXXXX)
 export XDG_CONFIG_HOME="$WORK/config" # settings such as the zoom: this test's own
-trap 'kill $PID 2>/dev/null || true; rm -rf "$WORK"' EXIT
+PID=""     # the pindle started
+HELPERS="" # what a test started for pindle's display: a compositor, a window manager
+# cleanup: ends pindle, then what was started for its display, and removes the work folder.
+cleanup() {
+    for p in $PID $HELPERS; do { kill "$p" && wait "$p"; } 2> /dev/null || true; done
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
 
 fail() { echo "FAIL: $*"; exit 1; }
 
@@ -16,9 +23,19 @@ start_pindle() { # config file
     sleep 0.5
 }
 
-keys() { for k in "$@"; do xdotool key --window "$WID" "$k" 2>/dev/null || xdotool key "$k"; sleep 0.15; done; }
+# keys KEY...: presses each key, sent to the window WID when there is one
+keys() {
+    for k in "$@"; do
+        xdotool key ${WID:+--window "$WID"} "$k" 2> /dev/null || xdotool key "$k"
+        sleep 0.15
+    done
+}
 
-shot() { sleep 0.4; import -window root "$WORK/shot.png"; }
+# grab [NAME]: the screen as it is now, in $WORK/NAME.png (shot.png without a name)
+grab() { import -window root "$WORK/${1:-shot}.png"; }
+
+# shot [NAME]: the screen once the last keys have had their effect
+shot() { sleep 0.4; grab "$@"; }
 
 # pixel X Y: the colour of a screen pixel of the last shot, as srgb(r,g,b)
 pixel() { /usr/bin/convert "$WORK/shot.png" -format "%[pixel:p{$1,$2}]" info: | tr -d ' '; }
