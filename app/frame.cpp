@@ -52,10 +52,18 @@ void MyFrame::fitWindowToWorld() {
         tooLarge = inside.x > most.x || inside.y > most.y;
         inside.DecTo(most);
     }
-    if (IsMaximized() && !tooLarge) Maximize(false);
-    SetClientSize(inside);
-    // Only the window manager or the compositor knows where the display's free area is.
-    if (tooLarge) Maximize(true);
+    // A window maximized by its user stays so; one maximized for a zoom is given back.
+    bool byUser = IsMaximized() && !maximizedForZoom;
+    if (!byUser && !tooLarge) {
+        if (maximizedForZoom) Maximize(false);
+        maximizedForZoom = false;
+        SetClientSize(inside);
+    } else if (!byUser && !maximizedForZoom) {
+        // Only the window manager or the compositor knows where the display's free area is.
+        SetClientSize(inside);
+        Maximize(true);
+        maximizedForZoom = true;
+    }
     if (canvas) canvas->fitWorld(extent, worldZoom() != ACTUAL_SIZE);
 }
 

@@ -37,7 +37,8 @@ class MyFrame : public wxFrame {
     void fitWindowToWorld();
 
   private:
-    wxSize configuredSize; // the configured size of the window's inside
+    wxSize configuredSize;         // the configured size of the window's inside
+    bool maximizedForZoom = false; // maximized to hold a zoomed world, not by its user
     void onMenu(wxCommandEvent& event);
     void focusCanvasLater();
     wxDECLARE_EVENT_TABLE();
