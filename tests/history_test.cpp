@@ -141,4 +141,15 @@ TEST_F(HistoryTest, ActionsAreUndoneAndTheStartIsTheEnd) {
     EXPECT_FALSE(stepBack()) << "nothing before the start";
 }
 
+TEST_F(HistoryTest, AWriteOnACornerOutsideTheGridIsUndoneToo) {
+    place(-1, 2, 0);
+    b1 = 'q';
+    historyBegin();
+    worldRobot.output();
+    historyEnd();
+    ASSERT_EQ(PindlesWorld.get(-1, 2), 'q');
+    ASSERT_TRUE(stepBack());
+    EXPECT_EQ(PindlesWorld.get(-1, 2), ' ');
+}
+
 } // namespace

@@ -24,7 +24,7 @@ robots = [e for e in root.iter(ns + 'g') if e.get('class') == 'robot']
 out = 'walls %d grid %d border %d labels %d\nthings %s\ngoal %s %d\nrobot %d %s %s\n' % (
     count('line', 'wall'), count('line', 'grid'), count('line', 'border'), count('text', 'label'),
     texts('thing'), texts('goal-thing'), count('rect', 'goal-corner'),
-    len(robots), robots[0].get('transform'), len(robots[0]) > 32)
+    len(robots), robots[0].get('transform') if robots else '-', len(robots) and len(robots[0]) > 32)
 sys.stdout.buffer.write(out.encode('utf-8'))
 )";
 
@@ -68,6 +68,15 @@ TEST_F(PictureTest, TheFinalWorldIsWellFormedSvgWithItsWallsThingsAndRobot) {
     // The robot went west from column 5 to column 4 on row 4.
     EXPECT_EQ(drawing.out, "walls 2 grid 30 border 4 labels 30\nthings <x\xc3\xa9\ngoal  0\n"
                            "robot 1 translate(120 120) True\n");
+}
+
+TEST_F(PictureTest, AWorldWithNoRobotIsDrawnWithNone) {
+    if (access("/usr/bin/python3", X_OK) != 0) GTEST_SKIP() << "no python3 to read the drawing";
+    write("w.sit", "thing 5,5 x\n");
+    write("p.pnd", "define main as { }\n");
+    ASSERT_EQ(run({"--picture", dir + "/w.svg"}).status, 0);
+    Result drawing = read("w.svg");
+    EXPECT_NE(drawing.out.find("\nrobot 0 - 0\n"), std::string::npos) << drawing.out;
 }
 
 TEST_F(PictureTest, AGoalShowsUnderTheWorldAndAPictureThatCannotBeWrittenFailsTheRun) {

@@ -72,7 +72,7 @@ void paintThing(Painter& p, int x, int y, const char* text, int length) {
 }
 
 void paintRobot(Painter& p, int x, int y, int heading) {
-    p.robot(x, y, heading & 3);
+    if (robotPlaced(x, y)) p.robot(x, y, heading & 3);
 }
 
 void paintScene(Painter& p, const Scene& scene) {

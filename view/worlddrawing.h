@@ -41,7 +41,7 @@ void paintWall(Painter& p, const line_struct& wall);
 void paintWalls(Painter& p, const line_struct* walls);
 // A thing's text at corner (x, y).
 void paintThing(Painter& p, int x, int y, const char* text, int length);
-// The robot's icon at pixel (x, y).
+// The robot's icon at pixel (x, y); nothing for a robot that is not placed.
 void paintRobot(Painter& p, int x, int y, int heading);
 // The whole picture of scene over the world's walls and the loaded goal.
 void paintScene(Painter& p, const Scene& scene);

@@ -18,7 +18,7 @@ void Goal::clear() {
 
 RobotPlace Goal::robot() const {
     RobotPlace place;
-    place.placed = robotX != -1 || robotY != -1;
+    place.placed = robotPlaced(robotX, robotY);
     place.x = robotX / CORNER;
     place.y = robotY / CORNER;
     place.heading = heading;
@@ -27,7 +27,7 @@ RobotPlace Goal::robot() const {
 
 RobotPlace robotPlace() {
     RobotPlace place;
-    place.placed = icon_x != -1 || icon_y != -1;
+    place.placed = robotPlaced(icon_x, icon_y);
     place.x = icon_x / CORNER;
     place.y = icon_y / CORNER;
     place.heading = position & 3;

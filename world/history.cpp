@@ -59,10 +59,6 @@ unsigned short textNumber(const char* text) {
     return n;
 }
 
-bool robotPlaced(int x, int y) {
-    return x >= 0 && y >= 0;
-}
-
 Step& stepAt(size_t k) {
     size_t at = first + k;
     return ring[at < ring.size() ? at : at - ring.size()];
@@ -143,7 +139,7 @@ void historyBegin() {
 void historyCornerWritten() {
     if (!pending || pending->wrote || !robotPlaced(icon_x, icon_y)) return;
     pending->wrote = 1;
-    pending->corner = PindlesWorld.get(icon_x / 30, icon_y / 30);
+    pending->corner = PindlesWorld.get(icon_x / CORNER, icon_y / CORNER);
 }
 
 void historyEnd() {
@@ -159,7 +155,7 @@ void recordedStep(bool should_sleep) {
 bool stepBack() {
     if (count == 0) return false;
     const Step& s = stepAt(count - 1);
-    if (s.wrote) PindlesWorld.set(s.iconX / 30, s.iconY / 30, s.corner);
+    if (s.wrote) PindlesWorld.set(s.iconX / CORNER, s.iconY / CORNER, s.corner);
     icon_x = s.iconX;
     icon_y = s.iconY;
     position = s.heading;

@@ -48,7 +48,11 @@ bool in_line(int x, int y);
 void reset_counter();
 
 extern int icon_x, icon_y; // robot position in pixels; -1 when not placed
-extern int position;       // heading: 0 north, 1 west, 2 south, 3 east
+// Whether a robot at pixels (x, y) stands on a corner: not both -1, whatever the corner.
+inline bool robotPlaced(int x, int y) {
+    return x != -1 || y != -1;
+}
+extern int position; // heading: 0 north, 1 west, 2 south, 3 east
 // The word of a heading (0 north, 1 west, 2 south, 3 east), as files and reports write it.
 const char* headingWord(int heading);
 extern char b1, b2;      // the boards; NUL when uninitialized
