@@ -28,13 +28,15 @@
 #include <cstring>
 #include <string>
 
-static void LoadPindleProgram(const char* title) {
+// Chooses another program file and resets the world for it; false when none was taken.
+static bool LoadPindleProgram(const char* title) {
     std::string name;
     if (!ui().chooseFile(title, "Pindle programs (*.pnd) |*.pnd|All files (*.*)|*.*", progFile,
                          name))
-        return;
-    if (!takeFileName(progFile, name.c_str())) return;
+        return false;
+    if (!takeFileName(progFile, name.c_str())) return false;
     frame->Reset_Pindle_Program();
+    return true;
 }
 
 static void compileAndReport() {
@@ -79,7 +81,7 @@ void MyFrame::OnMenuCommand(int id) {
         EditPindleFile(progFile);
         break;
     case ID_LOAD_PROGRAM:
-        LoadPindleProgram("Load Pindle program");
+        if (!LoadPindleProgram("Load Pindle program")) break;
         firstRun = true;
         editFileIsProgram = true;
         EditPindleFile(progFile);

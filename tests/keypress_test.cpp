@@ -200,6 +200,22 @@ TEST_F(KeypressTest, ARecordedPauseStopsTheExecutionAfterIt) {
     EXPECT_FALSE(STOPPED);
 }
 
+TEST_F(KeypressTest, AnInstructionExecutedAfterAPauseEndsWithItself) {
+    std::strcpy(progFile, writeFile("p.pnd", "define wait as { pause }\ndefine turn as { left }\n"
+                                             "define main as { wait move move }\n")
+                              .c_str());
+    ASSERT_TRUE(parse(progFile));
+    place(5, 5, 0);
+    CodePtr = nullptr;
+    STOPPED = false;
+    runProgram(0);
+    ASSERT_STREQ(CurrInstrName, "pause");
+    firstRun = false;
+    execute("turn");
+    EXPECT_EQ(position, 1);
+    EXPECT_EQ(icon_y, 150) << "the paused main does not go on after turn";
+}
+
 TEST_F(KeypressTest, ABlockedMoveEndsTheExecution) {
     storeInstruction("far", "MMMM");
     place(5, 2, 0);

@@ -48,6 +48,8 @@ void runInstruction() {
         ui().messageBox("Undefined instruction", name.c_str());
         return;
     }
+    // The instruction runs alone: what a stopped program would return to is forgotten.
+    CodeStack.reset();
     CodePtr = code;
     STOPPED = false;
     runProgram(0);

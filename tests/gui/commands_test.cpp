@@ -305,7 +305,7 @@ TEST_F(CommandsTest, LoadProgramMakesTheChosenFileCurrentAndShowsIt) {
     EXPECT_EQ(position, 1);
 }
 
-TEST_F(CommandsTest, LoadProgramTakesLongPathsRefusesOwnNamesOf80AndKeepsTheFileWhenCancelled) {
+TEST_F(CommandsTest, LoadProgramTakesLongPathsRefusesOwnNamesOf80AndChangesNothingWhenCancelled) {
     std::string before = progFile;
     std::string tooLong = "/tmp/" + std::string(76, 'a') + ".pnd"; // its own name is 80
     std::string longest = "/tmp/" + std::string(70, 'a') + ".pnd"; // 79 characters
@@ -332,19 +332,18 @@ TEST_F(CommandsTest, LoadProgramTakesLongPathsRefusesOwnNamesOf80AndKeepsTheFile
     EXPECT_EQ(longest, progFile);
     ASSERT_TRUE(setFileName(progFile, before.c_str()));
 
-    // Cancelled: the program file stays, but the next step starts over on a reloaded world.
+    // Cancelled: nothing changes, and the next step goes on where the program was.
     frame->OnMenuCommand(ID_STEP);
     frame->canvas->move();
     subframe->OnMenuCommand(ID_EDIT_QUIT);
     scripted().files.clear();
     frame->OnMenuCommand(ID_LOAD_PROGRAM);
     EXPECT_EQ(before, progFile);
-    EXPECT_TRUE(firstRun);
-    EXPECT_TRUE(subframe->IsShown());
-    EXPECT_EQ(subframe->text_window->GetValue(), "define main as { move left }\n");
+    EXPECT_FALSE(firstRun);
+    EXPECT_FALSE(subframe->IsShown());
     frame->OnMenuCommand(ID_STEP);
-    EXPECT_EQ(icon_y, 210);
-    EXPECT_STREQ(CurrInstrName, "main");
+    EXPECT_EQ(icon_y, 150);
+    EXPECT_STREQ(CurrInstrName, "move");
 }
 
 TEST_F(CommandsTest, HelpBoxesCarryTheirCaptionsAndTexts) {
