@@ -23,10 +23,13 @@ start_pindle() { # config file
     sleep 0.5
 }
 
-# keys KEY...: presses each key, sent to the window WID when there is one
+# keys KEY...: presses each key on the window WID (given the keyboard first) when there is one.
+# Always through XTest: a key sent to a window by name that opens another window would have its
+# release sent to the first window only, and the key would stay down on the display.
 keys() {
     for k in "$@"; do
-        xdotool key ${WID:+--window "$WID"} "$k" 2> /dev/null || xdotool key "$k"
+        [ -n "${WID:-}" ] && xdotool windowfocus --sync "$WID" 2> /dev/null
+        xdotool key "$k"
         sleep 0.15
     done
 }
