@@ -28,58 +28,8 @@ std::string csvField(const std::string& field) {
     return out + "\"";
 }
 
-// The length of the well-formed UTF-8 sequence of a character XML allows at text[at], or 0.
-size_t xmlCharLength(const std::string& text, size_t at) {
-    unsigned char lead = static_cast<unsigned char>(text[at]);
-    if (lead < 0x80) return lead >= 0x20 || lead == '\t' || lead == '\n' || lead == '\r';
-    size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-    if (lead > 0xF4 || n == 0 || at + n > text.size()) return 0;
-    unsigned long cp = lead & (0x7F >> n);
-    for (size_t k = 1; k < n; ++k) {
-        unsigned char c = static_cast<unsigned char>(text[at + k]);
-        if ((c & 0xC0) != 0x80) return 0;
-        cp = cp << 6 | (c & 0x3F);
-    }
-    static const unsigned long least[5] = {0, 0, 0x80, 0x800, 0x10000};
-    bool allowed = cp >= least[n] && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF) &&
-                   cp != 0xFFFE && cp != 0xFFFF;
-    return allowed ? n : 0;
-}
-
-// Text for an XML attribute or element: markup characters as entities, white space other than
-// a blank as character references, and every byte that is no XML character (controls, bytes
-// that are not UTF-8) as \xNN, as the runner's quoting writes it.
-std::string xmlText(const std::string& text) {
-    std::string out;
-    for (size_t at = 0; at < text.size();) {
-        size_t n = xmlCharLength(text, at);
-        char c = text[at];
-        if (n == 0) {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02x", static_cast<unsigned char>(c));
-            out += hex;
-            n = 1;
-        } else if (n > 1) {
-            out.append(text, at, n);
-        } else {
-            switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\t': out += "&#9;"; break;
-            case '\n': out += "&#10;"; break;
-            case '\r': out += "&#13;"; break;
-            default: out += c;
-            }
-        }
-        at += n;
-    }
-    return out;
-}
-
 std::string attribute(const char* name, const std::string& value) {
-    return std::string(" ") + name + "=\"" + xmlText(value) + "\"";
+    return std::string(" ") + name + "=\"" + xmlText(value, OddBytes::RUNNER_ESCAPES) + "\"";
 }
 
 std::string counts(size_t tests, size_t failures) {
@@ -92,7 +42,7 @@ std::string testcase(const std::string& program, const std::string& world, const
     if (r.passed) return head + "/>\n";
     std::string type = r.reason.substr(0, r.reason.find(' '));
     return head + ">\n      <failure" + attribute("message", r.reason) + attribute("type", type) +
-           ">" + xmlText(r.reason) + "</failure>\n    </testcase>\n";
+           ">" + xmlText(r.reason, OddBytes::RUNNER_ESCAPES) + "</failure>\n    </testcase>\n";
 }
 
 } // namespace

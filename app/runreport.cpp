@@ -8,28 +8,6 @@
 #include <tuple>
 #include <vector>
 
-std::string quoted(const std::string& text) {
-    std::string out;
-    for (unsigned char c : text) {
-        switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '"': out += "\\\""; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        case '\r': out += "\\r"; break;
-        default:
-            if (c < 0x20 || c >= 0x7F) {
-                char hex[5];
-                std::snprintf(hex, sizeof hex, "\\x%02x", c);
-                out += hex;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out;
-}
-
 // "X Y HEADING", "any" for the heading when there is none; "none" for no robot.
 static std::string placeReport(const RobotPlace& p) {
     if (!p.placed) return "none";

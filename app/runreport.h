@@ -1,12 +1,11 @@
-// The headless runner's text output: quoting, and the report of the world after a run.
+// The headless runner's text output: the report of the world after a run.
 #pragma once
+#include "lang/quoting.h"
+
 #include <string>
 
 struct GoalDifference;
 
-// Text quoted for the runner's output: backslash, quote, line ends, tab and bytes outside
-// 0x20-0x7E escaped.
-std::string quoted(const std::string& text);
 // The robot line: "X Y HEADING", or "none" when the robot is not placed.
 std::string robotReport();
 // "b1='c'" or "b1=???" (likewise for b2).

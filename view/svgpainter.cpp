@@ -1,5 +1,6 @@
 #include "view/svgpainter.h"
 
+#include "lang/quoting.h"
 #include "lang/textbuf.h"
 #include "view/icons.h"
 #include "view/worlddrawing.h"
@@ -55,23 +56,6 @@ std::string at(int v, int width) {
 // Every element's text fits in this many bytes: its numbers are pixel coordinates and its
 // names and colours are the painter's own.
 constexpr size_t ELEMENT_SIZE = 256;
-
-// An 8-bit character as XML text: markup characters as entities, bytes from 0x80 as the
-// Latin-1 characters the window shows, control bytes (not allowed in XML) as U+FFFD.
-void appendEscaped(std::string& out, unsigned char c) {
-    switch (c) {
-    case '&': out += "&amp;"; return;
-    case '<': out += "&lt;"; return;
-    case '>': out += "&gt;"; return;
-    default: break;
-    }
-    if (c < 0x20 || c == 0x7f)
-        out += "&#xfffd;";
-    else if (c >= 0x80)
-        out += std::string("&#x") + "0123456789abcdef"[c >> 4] + "0123456789abcdef"[c & 15] + ";";
-    else
-        out += static_cast<char>(c);
-}
 
 // An XPM image of one character per pixel: its size, its colours by key ("" for none) and
 // its rows.
@@ -130,8 +114,7 @@ void SvgPainter::text(int x, int y, const char* text, int length, Lettering lett
               "fill=\"%s\" xml:space=\"preserve\">",
               look.name, x, baseline, look.family, pixels, look.colour);
     body += element;
-    for (int i = 0; i < length; ++i)
-        appendEscaped(body, static_cast<unsigned char>(text[i]));
+    body += xmlText(std::string(text, static_cast<size_t>(length)), OddBytes::LATIN1);
     body += "</text>\n";
 }
 
