@@ -192,8 +192,7 @@ int MyFrame::Reset_Pindle_Program() {
         if (!savefile(editFileName)) return 0;
         subframe->SetTitle(wxString("Pindle's Editor: ") + fromText(editFileName));
     }
-    LoadWorldFile(worldFile);
-    if (!sitFp) return 0;
+    if (!LoadWorldFile(worldFile)) return 0;
     resetInterpreter();
     return 1;
 }

@@ -46,9 +46,7 @@ void loadGoalBeside(const char* world) {
 }
 
 void chooseWorld() {
-    long before = worldGeneration; // changes with every world loaded
-    LoadWorldFile("");
-    if (worldGeneration != before) loadGoalBeside(worldFile);
+    if (LoadWorldFile("")) loadGoalBeside(worldFile);
 }
 
 void chooseGoal() {

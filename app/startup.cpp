@@ -216,8 +216,7 @@ MyFrame* startUp(int argc, char** argv) {
     // The pictures come first: the world's first drawing goes into its kept picture.
     zoomChanged();
     statusZoomChanged();
-    LoadWorldFile(worldFile);
-    if (sitFp) loadGoalBeside(worldFile);
+    if (LoadWorldFile(worldFile)) loadGoalBeside(worldFile);
     return frame;
 }
 

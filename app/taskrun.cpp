@@ -15,8 +15,7 @@ RunStart startRun(const char* goalFile, const char* world, const char* program) 
     if (goalFile && (!nameFits(goalName, goalFile) || !LoadGoalFile(goalName, taskGoal)))
         return RunStart::NO_FILE;
     if (!nameFits(worldFile, world)) return RunStart::NO_FILE;
-    LoadWorldFile(worldFile);
-    if (!sitFp) return RunStart::NO_FILE;
+    if (!LoadWorldFile(worldFile)) return RunStart::NO_FILE;
     if (!nameFits(progFile, program) || !parse(progFile)) return RunStart::NO_COMPILE;
     if (!userMainExists()) {
         ui().messageBox("No 'main' instruction in program", "main?");

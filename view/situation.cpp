@@ -224,24 +224,25 @@ void DrawEnvir() {
     ui().updateStatus();
 }
 
-void LoadWorldFile(const char* filename) {
-    if (reading) return;
+bool LoadWorldFile(const char* filename) {
+    if (reading) return false;
     if (filename[0] == '\0') {
         std::string path;
         if (!ui().chooseFile("Load situation file", "World files (*.sit)|*.sit|All files (*.*)|*.*",
                              worldFile, path))
-            return;
-        if (!takeFileName(worldFile, path.c_str())) return;
+            return false;
+        if (!takeFileName(worldFile, path.c_str())) return false;
     }
     FILE* fp = openTextFile(worldFile);
     if (sitFp) std::fclose(sitFp);
     sitFp = fp;
     if (!sitFp) {
         ui().messageBox("Cannot open world situation file\n", worldFile);
-        return;
+        return false;
     }
     reset_counter();
     clearHistory();
     ui().clearWorld();
     DrawEnvir();
+    return true;
 }

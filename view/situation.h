@@ -14,8 +14,9 @@ enum class SituationItem { NONE, WALL, THING, ROBOT };
 SituationItem situationItem(const char* word);
 constexpr int ITEMWORD = 12; // the bytes of a word the loader keeps for that test, NUL included
 
-// Loads a world: an empty filename asks for the file first, any other reloads worldFile.
-void LoadWorldFile(const char* filename);
+// Loads a world: an empty filename asks for the file first, any other reloads worldFile. False
+// when no world was loaded (cancelled, a name that does not fit, a file that cannot be opened).
+bool LoadWorldFile(const char* filename);
 // Draws the world as it stands: reads a pending file, else redraws from the model; then
 // refreshes the status panel. Nothing while no world has been loaded or a file is being read.
 void DrawEnvir();
