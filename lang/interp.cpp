@@ -3,7 +3,6 @@
 #include "lang/bytecode.h"
 #include "lang/outside.h"
 #include "lang/table.h"
-#include "world/world.h"
 
 #include <chrono>
 #include <cstring>
@@ -11,6 +10,8 @@
 
 char* CodePtr = nullptr;
 Stack CodeStack;
+char b1 = '\0', b2 = '\0';
+bool STOPPED = false;
 int delay_factor = 0;
 static bool endStopped = false; // the step that ended the program also set the run-stop flag
 

@@ -5,6 +5,8 @@
 extern char* CodePtr;    // the next code character to execute; null: the next step starts main
 extern Stack CodeStack;  // resume positions of the bodies and calls in progress
 extern int delay_factor; // milliseconds to wait after each step of a run
+extern char b1, b2;      // the robot's boards, which tests compare; NUL when uninitialized
+extern bool STOPPED;     // the run loops' stop flag
 
 #include <string>
 

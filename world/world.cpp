@@ -14,10 +14,8 @@ const char* headingWord(int heading) {
     static const char* const words[4] = {"north", "west", "south", "east"};
     return words[heading & 3];
 }
-char b1 = '\0', b2 = '\0';
 int bbstate = 0;
 int bbstateShown = 0;
-bool STOPPED = false;
 
 world_struct::world_struct() : world(nullptr) {}
 

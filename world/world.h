@@ -1,5 +1,6 @@
 // The world model: the sparse grid of corners, the walls, and the robot's state.
 #pragma once
+#include "lang/interp.h" // the boards and the run-stop flag, which the robot's actions set
 
 struct world_corner {
     int pos;   // column x
@@ -55,7 +56,5 @@ inline bool robotPlaced(int x, int y) {
 extern int position; // heading: 0 north, 1 west, 2 south, 3 east
 // The word of a heading (0 north, 1 west, 2 south, 3 east), as files and reports write it.
 const char* headingWord(int heading);
-extern char b1, b2;      // the boards; NUL when uninitialized
 extern int bbstate;      // the last data movement shown by the status panel (0 to 4)
 extern int bbstateShown; // the data movement the status panel shows now
-extern bool STOPPED;     // the run loops' stop flag
