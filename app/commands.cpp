@@ -103,8 +103,8 @@ void MyFrame::OnMenuCommand(int id) {
         break;
     case ID_RUN: Run_Pindle_Program(1); break;
     case ID_STEP: Run_Pindle_Program(0); break;
-    case ID_CONTINUE: continueProgram(); break;
-    case ID_STEP_BACK: stepBackOnce(); break;
+    case ID_CONTINUE: debugger()->continueProgram(); break;
+    case ID_STEP_BACK: debugger()->stepBackOnce(); break;
     case ID_EDIT_BY_MOUSE: toggleWorldEditing(); break;
     case ID_SAVE_WORLD: saveWorld(); break;
     case ID_SAVE_WORLD_AS: saveWorldAs(); break;

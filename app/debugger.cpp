@@ -16,64 +16,53 @@
 #include "world/robot.h"
 #include "world/world.h"
 
-#include <chrono>
 #include <cstring>
-#include <set>
 
-namespace {
-
-long compiledText = -1;   // the editor's change count when it held the compiled program
-bool nextPending = false; // the next instruction changed since it was last lit
-
-long breakpointsOf = -2, togglesOf = -1; // the counts the lines below were found for
-std::set<int> breakLines;                // the reader's lines that hold a breakpoint
+Debugger* debugger() {
+    return subframe ? subframe->debugger.get() : nullptr;
+}
 
 // The editor holds the program that runs, as it was compiled: its positions are right.
-ProgramText* compiledEditor() {
-    if (!subframe || std::strcmp(editFileName, progFile) != 0) return nullptr;
-    ProgramText* text = subframe->text_window;
+ProgramText* Debugger::textAsCompiled() const {
+    if (std::strcmp(editFileName, progFile) != 0) return nullptr;
+    ProgramText* text = editor.text_window;
     return text->changes() == compiledText ? text : nullptr;
 }
 
-void showChain(const std::string& chain) {
-    static std::string shown;
-    if (chain == shown || !subframe || !subframe->GetStatusBar()) return;
-    shown = chain;
-    subframe->SetStatusText(fromText(chain.c_str()), 0);
+void Debugger::showChain(const std::string& chain) {
+    if (chain == shownChain || !editor.GetStatusBar()) return;
+    shownChain = chain;
+    editor.SetStatusText(fromText(chain.c_str()), 0);
 }
 
-} // namespace
-
-void programCompiledNow(const char* file) {
-    if (!subframe || std::strcmp(file, editFileName) != 0) return;
-    ProgramText* text = subframe->text_window;
+void Debugger::programCompiled(const char* file) {
+    if (std::strcmp(file, editFileName) != 0) return;
+    ProgramText* text = editor.text_window;
     text->clearFault();
     compiledText = text->IsModified() ? -1 : text->changes();
 }
 
-void nextInstructionChanged() {
+void Debugger::nextInstructionChanged() {
     if (running && delay_factor == 0)
         nextPending = true;
     else
         showNextInstruction();
 }
 
-void showPendingNext() {
+void Debugger::showPendingNext() {
     // A fast run renews the light a few times a second: enough to follow, and cheap.
-    static auto lastShown = std::chrono::steady_clock::now();
     auto now = std::chrono::steady_clock::now();
     if (!nextPending || now - lastShown < std::chrono::milliseconds(100)) return;
     lastShown = now;
     showNextInstruction();
 }
 
-void showNextInstruction() {
+void Debugger::showNextInstruction() {
     nextPending = false;
-    if (!subframe) return;
-    ProgramText* text = compiledEditor();
+    ProgramText* text = textAsCompiled();
     showChain(text ? callChain() : "");
     if (!text) {
-        subframe->text_window->clearNext();
+        editor.text_window->clearNext();
         return;
     }
     SourcePos at = sourcePosition(CodePtr);
@@ -85,8 +74,8 @@ void showNextInstruction() {
     text->showNext(readerLineStart(text->GetCharacterPointer(), length, at.line) + at.column - 1);
 }
 
-bool breakpointAt(const char* code) {
-    ProgramText* text = compiledEditor();
+bool Debugger::breakpointAt(const char* code) {
+    ProgramText* text = textAsCompiled();
     if (!text) return false;
     // The lines are found again only when the text or its breakpoints changed, not every step.
     if (breakpointsOf != text->changes() || togglesOf != text->breakpointToggles()) {
@@ -101,7 +90,7 @@ bool breakpointAt(const char* code) {
     return !breakLines.empty() && breakLines.count(sourcePosition(code).line) > 0;
 }
 
-void continueProgram() {
+void Debugger::continueProgram() {
     if (running) return;
     if (firstRun || !CodePtr || programFinished()) {
         frame->Run_Pindle_Program(1);
@@ -113,7 +102,7 @@ void continueProgram() {
     tellGoal(howRunEnded());
 }
 
-void stepBackOnce() {
+void Debugger::stepBackOnce() {
     if (running) return;
     if (macroName[0] != '\0') {
         ui().messageBox("Steps cannot be undone while an instruction is being recorded",

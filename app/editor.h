@@ -1,12 +1,15 @@
 // The editor window: a text editor for program and situation files.
 #pragma once
+#include "app/debugger.h"
 #include "app/programtext.h"
 
+#include <memory>
 #include <wx/wx.h>
 
 class MyEditor : public wxFrame {
   public:
-    ProgramText* text_window; // the text being edited
+    ProgramText* text_window;           // the text being edited
+    std::unique_ptr<Debugger> debugger; // what marks a run in the text
 
     MyEditor(wxFrame* parent, const wxString& title, int x, int y, int width, int height,
              long style, const wxString& name);

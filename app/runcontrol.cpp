@@ -45,7 +45,7 @@ RunGuard::RunGuard() {
 RunGuard::~RunGuard() {
     animationRunEnds();
     running = false;
-    showNextInstruction();
+    if (Debugger* d = debugger()) d->showNextInstruction();
     stopAsked = false;
     if (closeAsked && frame) frame->CallAfter([] { frame->Close(); });
     closeAsked = false;
@@ -55,7 +55,7 @@ void handleEventsNow(bool force) {
     auto now = Clock::now();
     if (!force && now - lastEvents < SLICE) return;
     lastEvents = now;
-    showPendingNext();
+    if (Debugger* d = debugger()) d->showPendingNext();
     if (wxTheApp) wxTheApp->Yield(true);
 }
 

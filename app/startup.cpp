@@ -199,6 +199,7 @@ MyFrame* startUp(int argc, char** argv) {
     frame->status_window->SetBackgroundColour(*wxWHITE);
     showStatusIn(frame->status_window);
     subframe->text_window = new ProgramText(subframe);
+    subframe->debugger = std::make_unique<Debugger>(*subframe);
     subframe->text_window->useFont(*textWindowFont);
     subframe->CreateStatusBar(2); // the instructions in progress, and the caret's place
     subframe->SetStatusWidths(2, std::array<int, 2>{-1, 150}.data());

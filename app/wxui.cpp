@@ -79,7 +79,7 @@ void WxUI::redrawWorld() {
 }
 void WxUI::updateStatus() {
     update_status();
-    nextInstructionChanged();
+    if (Debugger* d = debugger()) d->nextInstructionChanged();
 }
 void WxUI::clearWorld() {
     clearCanvas();
@@ -110,11 +110,12 @@ void WxUI::showFault(int from, int column, int line, int viewLine) {
 }
 
 void WxUI::programCompiled(const char* file) {
-    programCompiledNow(file);
+    if (Debugger* d = debugger()) d->programCompiled(file);
 }
 
 bool WxUI::stopsBefore(const char* code) {
-    return breakpointAt(code);
+    Debugger* d = debugger();
+    return d && d->breakpointAt(code);
 }
 
 void WxUI::waitDelay(int ms) {

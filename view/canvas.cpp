@@ -161,7 +161,7 @@ void MyCanvas::OnChar(wxKeyEvent& event) {
         break;
     case 'e': runInstruction(); break;
     case 's': frame->Run_Pindle_Program(0); break;
-    case 'b': stepBackOnce(); break;
+    case 'b': debugger()->stepBackOnce(); break;
     default: event.Skip(); break;
     }
     frame->focusWorldCanvas();
