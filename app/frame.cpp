@@ -23,7 +23,9 @@ wxBEGIN_EVENT_TABLE(MyFrame, wxFrame) EVT_MENU(wxID_ANY, MyFrame::onMenu) EVT_SI
         MyFrame::MyFrame(wxFrame* parent, const wxString& title, int x, int y, int width,
                          int height)
     : wxFrame(parent, wxID_ANY, title, wxPoint(x, y), wxSize(width, height)), panel(nullptr),
-      status_window(nullptr), canvas(nullptr), configuredSize(width, height) {}
+      status_window(nullptr), canvas(nullptr), configuredSize(width, height) {
+    buildParts();
+}
 
 void MyFrame::OnSize(wxSizeEvent&) {
     int w, h;

@@ -37,6 +37,9 @@ class MyFrame : public wxFrame {
     void fitWindowToWorld();
 
   private:
+    void buildParts();             // the icon, menus, buttons, status panel and canvas
+    wxMenuBar* mainMenuBar();      // the menus, into the menu globals
+    void createButtons();          // the ten command buttons on the panel
     wxSize configuredSize;         // the configured size of the window's inside
     bool maximizedForZoom = false; // maximized to hold a zoomed world, not by its user
     void onMenu(wxCommandEvent& event);

@@ -92,76 +92,6 @@ static void createTools() {
         pn_icon[i] = new wxIcon(iconImage(i));
 }
 
-static wxMenuBar* mainMenuBar() {
-    program_menu = new wxMenu;
-    program_menu->Append(ID_EDIT_PROGRAM, "&Edit .pnd file\tCtrl-E", "Edit current program");
-    program_menu->Append(ID_LOAD_PROGRAM, "&Load .pnd file\tCtrl-L", "Load program from file");
-    world_menu = new wxMenu;
-    world_menu->Append(ID_EDIT_WORLD, "&Edit .sit file\t", "Edit world");
-    world_menu->Append(ID_LOAD_WORLD, "&Load .sit file\t", "Load world");
-    world_menu->Append(ID_LOAD_GOAL, "Load &goal...", "Load the goal the world should reach");
-    world_menu->Append(ID_CLEAR_GOAL, "&Clear goal", "Show no goal");
-    world_menu->Append(ID_SAVE_PICTURE, "Save &picture...", "Save the world picture as PNG");
-    world_menu->AppendSeparator();
-    world_menu->AppendCheckItem(ID_EDIT_BY_MOUSE, "Edit world by &mouse",
-                                "Draw walls, things and the robot with the mouse");
-    world_menu->Append(ID_SAVE_WORLD, "&Save world", "Save the world as it stands");
-    world_menu->Append(ID_SAVE_WORLD_AS, "Save world &as...", "Save the world under a new name");
-    world_menu->AppendSeparator();
-    world_menu->Append(ID_RESET_WORLD, "&Reset world\t", "Reset world");
-    world_menu->AppendSeparator();
-    world_menu->Append(ID_ZOOM_IN, "Zoom &in\tCtrl-+", "Show the world larger");
-    world_menu->Append(ID_ZOOM_OUT, "Zoom &out\tCtrl--", "Show the world smaller");
-    world_menu->Append(ID_ZOOM_ACTUAL, "&Actual size\tCtrl-0", "Show the world at its own size");
-    run_menu = new wxMenu;
-    run_menu->Append(ID_RUN, "&Run\tCtrl-R", "Run a Pindle program");
-    run_menu->Append(ID_STEP, "&Step\tS", "Execute one instruction");
-    run_menu->Append(ID_CHECK, "&Check", "Check a Pindle program");
-    run_menu->Append(ID_CONTINUE, "&Continue\tF5", "Run on from where the program stopped");
-    run_menu->Append(ID_STEP_BACK, "Step &back", "Undo the last step or action (key b)");
-    run_menu->Append(ID_RECORD_ANIMATION, "Record &animation...",
-                     "Record the next run as an animated GIF");
-    run_delay_menu = new wxMenu;
-    run_delay_menu->AppendCheckItem(ID_DELAY_SLOW, "&Slow", "Slow");
-    run_delay_menu->Check(ID_DELAY_SLOW, false);
-    run_delay_menu->AppendCheckItem(ID_DELAY_MEDIUM, "&Medium", "Medium");
-    run_delay_menu->Check(ID_DELAY_MEDIUM, false);
-    run_delay_menu->AppendCheckItem(ID_DELAY_FAST, "&Fast", "Fast");
-    run_delay_menu->Check(ID_DELAY_FAST, true);
-    run_menu->Append(ID_DELAY_MENU, "&Delay", run_delay_menu, "Specify Pindle's delay");
-    run_menu->Append(ID_STOP, "&Stop\tEsc", "Stop the running program");
-    help_menu = new wxMenu;
-    help_menu->Append(ID_ABOUT, "&About", "About Pindle");
-    help_menu->Append(ID_KEYPRESS_HELP, "&Keypress instructions", "Pindle's keypress instructions");
-    help_menu->Append(ID_LANGUAGE_HELP, "&Programming language", "Syntax of Pindle's language");
-    menu_bar = new wxMenuBar;
-    menu_bar->Append(program_menu, "&Program");
-    menu_bar->Append(world_menu, "&World");
-    menu_bar->Append(run_menu, "&Run");
-    menu_bar->Append(help_menu, "&Help");
-    return menu_bar;
-}
-
-static void createButtons() {
-    static const struct {
-        const char* label;
-        int x, y;
-    } buttons[10] = {{"move", 0, 0},    {"left", 0, 25},    {"read", 50, 0}, {"write", 50, 25},
-                     {"b1=b2", 100, 0}, {"b2=b1", 100, 25}, {"run", 150, 0}, {"step", 150, 25},
-                     {"reset", 200, 0}, {"define", 200, 25}};
-    for (int i = 0; i < 10; ++i) {
-        // Exact fit: the toolkit's padding is left out, so the label has the whole button.
-        wxButton* b =
-            new wxButton(frame->panel, wxID_ANY, buttons[i].label,
-                         wxPoint(buttons[i].x, buttons[i].y), wxSize(50, 25), wxBU_EXACTFIT);
-        b->SetFont(*buttonFont);
-        b->Bind(wxEVT_BUTTON, [b](wxCommandEvent& e) { button_proc(*b, e); });
-        pn_button[i] = b;
-    }
-    for (long i = 0; i < 10; ++i)
-        pn_button[i]->SetClientData(reinterpret_cast<void*>(i + 1));
-}
-
 // Where the editor's edge goes along one axis: beside the main window, brought back so that the
 // whole editor (size pixels) stays on a display of extent pixels.
 static int editorPlace(int wanted, int extent, int size = 400) {
@@ -174,6 +104,7 @@ MyFrame* startUp(int argc, char** argv) {
     b1 = '\0';
     b2 = '\0';
     createTools();
+    setWorldZoom(savedZoom());
     wxRect display = wxDisplay(0u).GetGeometry();
     frame =
         // A configured place or size the window system can take: absurd values are brought in.
@@ -185,19 +116,7 @@ MyFrame* startUp(int argc, char** argv) {
                             editorPlace(at.y + 90, display.height, 480), 400, 480,
                             wxCAPTION | wxRESIZE_BORDER, "editor");
     subframe->Show(false);
-    frame->SetIcon(*pn_icon[0]);
-    frame->SetMenuBar(mainMenuBar());
-    setWorldZoom(savedZoom());
     subframe->SetMenuBar(editorMenuBar());
-    frame->panel = new wxPanel(frame, wxID_ANY, wxPoint(0, 0), wxSize(PANEL_WIDTH, PANEL_HEIGHT), 0,
-                               "ControlPanel");
-    frame->panel->SetFont(*labelFont);
-    createButtons();
-    frame->status_window =
-        new wxWindow(frame, wxID_ANY, wxPoint(PANEL_WIDTH, 0),
-                     wxSize(STATUS_FIRST_WIDTH, PANEL_HEIGHT), wxSIMPLE_BORDER, "Registers");
-    frame->status_window->SetBackgroundColour(*wxWHITE);
-    showStatusIn(frame->status_window);
     subframe->text_window = new ProgramText(subframe);
     subframe->debugger = std::make_unique<Debugger>(*subframe);
     subframe->text_window->useFont(*textWindowFont);
@@ -205,13 +124,7 @@ MyFrame* startUp(int argc, char** argv) {
     subframe->SetStatusWidths(2, std::array<int, 2>{-1, 150}.data());
     keepHistory(true);
     keepCtrlHInText(subframe->text_window);
-    int w, h;
-    frame->GetClientSize(&w, &h);
-    frame->canvas = new MyCanvas(frame, 0, zoomed(PANEL_HEIGHT), w, h - zoomed(PANEL_HEIGHT), 0);
-    frame->fitWindowToWorld();
-    frame->SetMinSize(wxSize(100, 100)); // the least any configured size is brought to
     frame->Show(true);
-    frame->SetAcceleratorTable(menusAccel());
     setFileName(worldFile, w_f);
     setFileName(progFile, p_f);
     // The pictures come first: the world's first drawing goes into its kept picture.
