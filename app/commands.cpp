@@ -131,46 +131,32 @@ void MyFrame::OnMenuCommand(int id) {
     focusWorldCanvas();
 }
 
+// The buttons after the robot's actions: run, step, reset and define, from 1.
+static void commandButton(long command, MyCanvas* canvas) {
+    switch (command) {
+    case 1: frame->Run_Pindle_Program(1); break;
+    case 2: frame->Run_Pindle_Program(0); break;
+    case 3: frame->Reset_Pindle_Program(); break;
+    case 4:
+        if (macroName[0] != '\0')
+            canvas->stop();
+        else
+            canvas->startKeyboardDefine();
+        break;
+    default: break;
+    }
+}
+
 void button_proc(wxButton& but, wxCommandEvent&) {
     long tag = reinterpret_cast<long>(but.GetClientData());
     MyCanvas* canvas = frame->canvas;
     editorRaised = false;
     if (!running) {
-        switch (tag) {
-        case 1:
-            canvas->move();
+        if (const Instruction* action = keyedAction(static_cast<int>(tag) - 1)) {
+            canvas->act(action->act);
             update_status();
-            break;
-        case 2:
-            canvas->left();
-            update_status();
-            break;
-        case 3:
-            canvas->input();
-            update_status();
-            break;
-        case 4:
-            canvas->output();
-            update_status();
-            break;
-        case 5:
-            canvas->copy1();
-            update_status();
-            break;
-        case 6:
-            canvas->copy2();
-            update_status();
-            break;
-        case 7: frame->Run_Pindle_Program(1); break;
-        case 8: frame->Run_Pindle_Program(0); break;
-        case 9: frame->Reset_Pindle_Program(); break;
-        case 10:
-            if (macroName[0] != '\0')
-                canvas->stop();
-            else
-                canvas->startKeyboardDefine();
-            break;
-        default: break;
+        } else {
+            commandButton(tag - KEYED_ACTIONS, canvas);
         }
     }
     // A fault brought up in the editor leaves the editor on top with the keys.

@@ -55,23 +55,24 @@ wxMenuBar* MyFrame::mainMenuBar() {
     return menu_bar;
 }
 
+// The label of button i: the robot's actions with a key, then the commands.
+static const char* buttonLabel(int i) {
+    static const char* const commands[] = {"run", "step", "reset", "define"};
+    const Instruction* action = keyedAction(i);
+    return action ? action->word : commands[i - KEYED_ACTIONS];
+}
+
 void MyFrame::createButtons() {
-    static const struct {
-        const char* label;
-        int x, y;
-    } buttons[10] = {{"move", 0, 0},    {"left", 0, 25},    {"read", 50, 0}, {"write", 50, 25},
-                     {"b1=b2", 100, 0}, {"b2=b1", 100, 25}, {"run", 150, 0}, {"step", 150, 25},
-                     {"reset", 200, 0}, {"define", 200, 25}};
-    for (int i = 0; i < 10; ++i) {
-        // Exact fit: the toolkit's padding is left out, so the label has the whole button.
-        wxButton* b =
-            new wxButton(panel, wxID_ANY, buttons[i].label, wxPoint(buttons[i].x, buttons[i].y),
-                         wxSize(50, 25), wxBU_EXACTFIT);
+    for (int i = 0; i < BUTTONS; ++i) {
+        // Two rows of columns; exact fit: the toolkit's padding is left out, so the label has
+        // the whole button.
+        wxButton* b = new wxButton(panel, wxID_ANY, buttonLabel(i), wxPoint(i / 2 * 50, i % 2 * 25),
+                                   wxSize(50, 25), wxBU_EXACTFIT);
         b->SetFont(*buttonFont);
         b->Bind(wxEVT_BUTTON, [b](wxCommandEvent& e) { button_proc(*b, e); });
         pn_button[i] = b;
     }
-    for (long i = 0; i < 10; ++i)
+    for (long i = 0; i < BUTTONS; ++i)
         pn_button[i]->SetClientData(reinterpret_cast<void*>(i + 1));
 }
 

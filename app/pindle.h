@@ -1,5 +1,7 @@
 // The window program: the application, the main window and the resources they share.
 #pragma once
+#include "lang/instructionset.h"
+
 #include <wx/wx.h>
 
 // The program's version, from the build (the project's version in CMakeLists.txt).
@@ -64,7 +66,9 @@ extern wxMenuBar* menu_bar;
 extern wxMenu *program_menu, *world_menu, *run_menu, *run_delay_menu, *help_menu;
 extern wxMenuBar* menu_bar2;
 extern wxMenu *file_menu, *edit_help_menu;
-extern wxButton* pn_button[10];
+constexpr int BUTTONS =
+    KEYED_ACTIONS + 4; // the robot's actions with a key, run, step, reset, define
+extern wxButton* pn_button[BUTTONS];
 extern wxPen *black_pen, *black_pen2, *red_pen;
 extern wxFont *itemFont, *labelFont, *textWindowFont, *buttonFont, *ttyFont, *thingFont;
 extern wxIcon* pn_icon[5];

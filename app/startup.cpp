@@ -31,7 +31,7 @@ wxMenuBar* menu_bar = nullptr;
 wxMenu *program_menu, *world_menu, *run_menu, *run_delay_menu, *help_menu;
 wxMenuBar* menu_bar2 = nullptr;
 wxMenu *file_menu, *edit_help_menu;
-wxButton* pn_button[10];
+wxButton* pn_button[BUTTONS];
 wxPen *black_pen, *black_pen2, *red_pen;
 wxFont *itemFont, *labelFont, *textWindowFont, *buttonFont, *ttyFont, *thingFont;
 wxIcon* pn_icon[5];

@@ -4,14 +4,10 @@
 
 const char* testEnd(const char* p) {
     if (codeAt(p) == Code::NOT) ++p;
-    switch (codeAt(p)) {
-    case Code::FRONT_CLEAR:
-    case Code::FACING_NORTH:
-    case Code::CORNER_HAS_SOMETHING: return p + 1;
-    case Code::BOARD1:
-    case Code::BOARD2: return (codeAt(p + 1) == Code::EQUALS && p[2] != '\0') ? p + 3 : nullptr;
-    default: return nullptr;
-    }
+    const Instruction* test = instructionOf(codeAt(p));
+    if (!test || test->kind != Kind::TEST) return nullptr;
+    if (test->operands == 0) return p + 1;
+    return (codeAt(p + 1) == Code::EQUALS && p[2] != '\0') ? p + 3 : nullptr;
 }
 
 const char* bodyEnd(const char* p) {
@@ -28,16 +24,15 @@ const char* bodyEnd(const char* p) {
     return p;
 }
 
+// Past the operands of the instruction at p, or null when the code ends among them.
+static const char* operandsEnd(const char* p, int operands) {
+    for (int k = 1; k <= operands; ++k)
+        if (p[k] == '\0') return nullptr;
+    return p + 1 + operands;
+}
+
 const char* instructionEnd(const char* p) {
     switch (codeAt(p)) {
-    case Code::MOVE:
-    case Code::LEFT:
-    case Code::READ:
-    case Code::WRITE:
-    case Code::B1_FROM_B2:
-    case Code::B2_FROM_B1:
-    case Code::PAUSE: return p + 1;
-    case Code::CALL: return (p[1] != '\0' && p[2] != '\0') ? p + 3 : nullptr;
     case Code::WHILE: {
         const char* body = testEnd(p + 1);
         return body ? bodyEnd(body) : nullptr;
@@ -48,7 +43,12 @@ const char* instructionEnd(const char* p) {
         if (after && codeAt(after) == Code::ELSE) after = bodyEnd(after + 1);
         return after;
     }
-    default: return nullptr;
+    case Code::CALL: return operandsEnd(p, instructionOf(Code::CALL)->operands);
+    default: {
+        const Instruction* action = instructionOf(codeAt(p));
+        if (!action || action->kind != Kind::ACTION) return nullptr;
+        return operandsEnd(p, action->operands);
+    }
     }
 }
 
@@ -65,8 +65,8 @@ int wholeInstructions(const char* code, int max) {
 // A board, or the character compared with it.
 static std::string operand(const char* p) {
     switch (codeAt(p)) {
-    case Code::BOARD1: return "b1";
-    case Code::BOARD2: return "b2";
+    case Code::BOARD1:
+    case Code::BOARD2: return wordOf(codeAt(p));
     default: return std::string("'") + static_cast<char>(*p & 0x7F) + "'";
     }
 }
@@ -74,43 +74,28 @@ static std::string operand(const char* p) {
 std::string describeTest(const char* p) {
     std::string text;
     if (codeAt(p) == Code::NOT) {
-        text = "not ";
+        text = std::string(wordOf(Code::NOT)) + " ";
         ++p;
     }
-    switch (codeAt(p)) {
-    case Code::FRONT_CLEAR: return text + "frontClear";
-    case Code::FACING_NORTH: return text + "facingNorth";
-    case Code::CORNER_HAS_SOMETHING: return text + "cornerHasSomething";
-    case Code::BOARD1:
-    case Code::BOARD2: return text + operand(p) + " == " + operand(p + 2);
-    default: return text + "?";
-    }
-}
-
-// The row a call names, or -1 when its digits are not digits.
-static int calledRow(const char* p) {
-    char tens = p[1], units = tens ? p[2] : '\0';
-    if (tens < '0' || tens > '9' || units < '0' || units > '9') return -1;
-    return 10 * (tens - '0') + (units - '0');
+    const Instruction* test = instructionOf(codeAt(p));
+    if (!test || test->kind != Kind::TEST) return text + "?";
+    if (test->operands == 0) return text + test->word;
+    return text + operand(p) + " == " + operand(p + 2);
 }
 
 std::string describeInstruction(const char* p) {
     switch (codeAt(p)) {
-    case Code::MOVE: return "move";
-    case Code::LEFT: return "left";
-    case Code::READ: return "read";
-    case Code::WRITE: return "write";
-    case Code::B1_FROM_B2: return "b1=b2";
-    case Code::B2_FROM_B1: return "b2=b1";
-    case Code::PAUSE: return "pause";
     case Code::CALL: {
-        int row = calledRow(p);
+        int row = decodeCall(p);
         if (row < 0) return "call ?";
         return std::string("call ") + definedTable[row].name + " (row " + std::to_string(row) + ")";
     }
-    case Code::IF: return "if (" + describeTest(p + 1) + ") ...";
-    case Code::WHILE: return "while (" + describeTest(p + 1) + ") ...";
-    default: return "?";
+    case Code::IF:
+    case Code::WHILE: return std::string(wordOf(codeAt(p))) + " (" + describeTest(p + 1) + ") ...";
+    default: {
+        const Instruction* action = instructionOf(codeAt(p));
+        return action && action->kind == Kind::ACTION ? action->word : "?";
+    }
     }
 }
 

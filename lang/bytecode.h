@@ -1,32 +1,10 @@
 // The byte code: the code characters of compiled instructions, walking them, and reading them
 // back as the language's own words.
 #pragma once
+#include "lang/instructionset.h"
+
 #include <functional>
 #include <string>
-
-// One character of byte code.
-enum class Code : char {
-    END = '\0',
-    MOVE = 'M',
-    LEFT = 'L',
-    READ = 'R',
-    WRITE = 'W',
-    B1_FROM_B2 = '1',
-    B2_FROM_B1 = '2',
-    PAUSE = 'p',
-    CALL = 'r', // followed by the row's two decimal digits
-    IF = 'f',   // test, body, then ELSE and a body or not
-    ELSE = 'e',
-    WHILE = 'w', // test, body
-    CLOSE = '}', // ends a body
-    NOT = 'n',   // before a test
-    FRONT_CLEAR = 'F',
-    FACING_NORTH = 'N',
-    CORNER_HAS_SOMETHING = 'C',
-    BOARD1 = 'A', // b1 ==, then BOARD1, BOARD2 or a character with its top bit set
-    BOARD2 = 'B',
-    EQUALS = '=',
-};
 
 // The character a code is stored as.
 constexpr char codeChar(Code c) {

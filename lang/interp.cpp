@@ -6,6 +6,8 @@
 
 #include <chrono>
 #include <cstring>
+#include <iterator>
+#include <utility>
 #include <vector>
 
 char* CodePtr = nullptr;
@@ -44,6 +46,36 @@ static void skipChar(char* code, int& at) {
     if (code[at] != '\0') ++at;
 }
 
+// Whether board (BOARD1 or BOARD2) equals what follows its '=' at ByteCode[byteI]: the other
+// board, or a character; moves byteI past both.
+static int compareBoards(Code board, char* ByteCode, int& byteI) {
+    addStatus("b1==?)");
+    skipChar(ByteCode, byteI); // the '='
+    char second = ByteCode[byteI];
+    skipChar(ByteCode, byteI);
+    char first = board == Code::BOARD1 ? b1 : b2;
+    if (second == codeChar(board)) return 1;
+    if (second == codeChar(Code::BOARD1) || second == codeChar(Code::BOARD2)) return b1 == b2;
+    return first != '\0' && first == static_cast<char>(second & 0x7F);
+}
+
+// Row I of the instruction set's robot test, when it is one, into result, its word added to the
+// status. The test is a constant, so it is called directly.
+template <std::size_t I> static void testOf(int& result) {
+    constexpr const Instruction& in = instructionSet[I];
+    if constexpr (in.test != nullptr) {
+        addStatus(in.word);
+        result = (robot().*in.test)();
+    }
+}
+
+// Runs the robot test whose code is c into result; false when c is no robot test. The compiler
+// turns the comparisons into one switch.
+template <std::size_t... I> static bool runTest(Code c, int& result, std::index_sequence<I...>) {
+    return ((c == instructionSet[I].code && instructionSet[I].test && (testOf<I>(result), true)) ||
+            ...);
+}
+
 int execTest(char* ByteCode, int& byteI) {
     bool negated = codeAt(ByteCode + byteI) == Code::NOT;
     if (negated) {
@@ -53,53 +85,21 @@ int execTest(char* ByteCode, int& byteI) {
     Code test = codeAt(ByteCode + byteI);
     skipChar(ByteCode, byteI);
     int result = 0;
-    switch (test) {
-    case Code::BOARD1:
-    case Code::BOARD2: {
-        addStatus("b1==?)");
-        skipChar(ByteCode, byteI); // the '='
-        char second = ByteCode[byteI];
-        skipChar(ByteCode, byteI);
-        char first = test == Code::BOARD1 ? b1 : b2;
-        if (second == codeChar(test))
-            result = 1;
-        else if (second == codeChar(Code::BOARD1) || second == codeChar(Code::BOARD2))
-            result = b1 == b2;
-        else
-            result = first != '\0' && first == static_cast<char>(second & 0x7F);
-        break;
-    }
-    case Code::CORNER_HAS_SOMETHING:
-        addStatus("cornerHasSomething");
-        result = robot().cornerHasSomething();
-        break;
-    case Code::FRONT_CLEAR:
-        addStatus("frontClear");
-        result = robot().frontClear();
-        break;
-    case Code::FACING_NORTH:
-        addStatus("facingNorth");
-        result = robot().facingNorth();
-        break;
-    default: break;
-    }
+    if (!runTest(test, result, std::make_index_sequence<std::size(instructionSet)>()) &&
+        (test == Code::BOARD1 || test == Code::BOARD2))
+        result = compareBoards(test, ByteCode, byteI);
     return negated ? !result : result;
 }
 
-static void primitive(void (Robot::*action)(), const char* name) {
-    (robot().*action)();
-    setStatus(name);
-    ++CodePtr;
-}
+static constexpr int callLength = 1 + instructionOf(Code::CALL)->operands; // code, operands
 
 static void call() {
-    char tens = CodePtr[1], units = tens ? CodePtr[2] : '\0';
-    if (tens < '0' || tens > '9' || units < '0' || units > '9') {
+    int row = decodeCall(CodePtr);
+    if (row < 0) {
         ++CodePtr;
         return;
     }
-    int row = 10 * (tens - '0') + (units - '0');
-    if (!enter(CodePtr + 3)) return;
+    if (!enter(CodePtr + callLength)) return;
     CodePtr = definedTable[row].byteCode;
     setStatus(definedTable[row].name);
 }
@@ -137,21 +137,34 @@ static void whileStep() {
         CodePtr = body;
 }
 
+// Row I of the instruction set's action, when it is one: the robot's action with its word as
+// the status. The action is a constant, so it is called directly.
+template <std::size_t I> static void actionOf() {
+    constexpr const Instruction& in = instructionSet[I];
+    if constexpr (in.act != nullptr) {
+        (robot().*in.act)();
+        setStatus(in.word);
+        CodePtr += 1 + in.operands;
+    }
+}
+
+// Executes the action whose code is c; false when c is no action. The compiler turns the
+// comparisons into one switch.
+template <std::size_t... I> static bool runAction(Code c, std::index_sequence<I...>) {
+    return ((c == instructionSet[I].code && instructionSet[I].act && (actionOf<I>(), true)) || ...);
+}
+
 // Executes the instruction at CodePtr; false when there was none (the code had ended).
 static bool dispatch() {
     switch (codeAt(CodePtr)) {
     case Code::END: STOPPED = true; return false;
-    case Code::MOVE: primitive(&Robot::move, "move"); break;
-    case Code::LEFT: primitive(&Robot::left, "left"); break;
-    case Code::READ: primitive(&Robot::input, "read"); break;
-    case Code::WRITE: primitive(&Robot::output, "write"); break;
-    case Code::B1_FROM_B2: primitive(&Robot::copy1, "b1=b2"); break;
-    case Code::B2_FROM_B1: primitive(&Robot::copy2, "b2=b1"); break;
-    case Code::PAUSE: primitive(&Robot::pause, "pause"); break;
     case Code::CALL: call(); break;
     case Code::IF: ifStep(); break;
     case Code::WHILE: whileStep(); break;
-    default: ++CodePtr; break;
+    default:
+        if (!runAction(codeAt(CodePtr), std::make_index_sequence<std::size(instructionSet)>()))
+            ++CodePtr;
+        break;
     }
     return true;
 }
@@ -226,12 +239,9 @@ void takeStep(bool should_sleep) {
 // The row called by the instruction just before resume, when that is a call; else -1.
 static int calledFrom(const char* resume) {
     int row = rowOf(resume);
-    if (row < 0 || resume - definedTable[row].byteCode < 3) return -1;
-    const char* call = resume - 3;
-    if (codeAt(call) != Code::CALL || call[1] < '0' || call[1] > '9' || call[2] < '0' ||
-        call[2] > '9')
-        return -1;
-    return 10 * (call[1] - '0') + (call[2] - '0');
+    if (row < 0 || resume - definedTable[row].byteCode < callLength) return -1;
+    const char* call = resume - callLength;
+    return codeAt(call) == Code::CALL ? decodeCall(call) : -1;
 }
 
 std::string callChain() {

@@ -21,21 +21,7 @@ void PindleUI::waitDelay(int ms) {
 }
 
 namespace {
-// A robot with no world, for a program run before any robot is installed.
-class NoRobot : public Robot {
-  public:
-    void move() override {}
-    void left() override {}
-    void input() override {}
-    void output() override {}
-    void copy1() override {}
-    void copy2() override {}
-    void pause() override {}
-    int frontClear() override { return 0; }
-    int facingNorth() override { return 0; }
-    int cornerHasSomething() override { return 0; }
-};
-NoRobot noRobot;
+Robot noRobot; // a robot with no world, for a program run before any robot is installed
 PindleUI quietUI;
 Robot* installedRobot = &noRobot;
 PindleUI* installedUI = &quietUI;

@@ -1,23 +1,10 @@
-// What the core asks of the program around it: the robot it drives, and the
-// display and dialogs of whichever program (window, headless runner, tests) hosts it.
+// What the core asks of the program around it: the robot it drives (its interface stands beside
+// the instruction set that names its actions), and the display and dialogs of whichever program
+// (window, headless runner, tests) hosts it.
 #pragma once
-#include <string>
+#include "lang/instructionset.h"
 
-// The robot's primitive actions and tests, as the interpreter calls them.
-class Robot {
-  public:
-    virtual ~Robot() = default;
-    virtual void move() = 0;   // one corner ahead, or "Path blocked" and stop
-    virtual void left() = 0;   // a quarter turn to the left
-    virtual void input() = 0;  // read: the corner's thing into b1
-    virtual void output() = 0; // write: b1 onto the corner
-    virtual void copy1() = 0;  // b1=b2
-    virtual void copy2() = 0;  // b2=b1
-    virtual void pause() = 0;  // stop the run (unless recording)
-    virtual int frontClear() = 0;
-    virtual int facingNorth() = 0;
-    virtual int cornerHasSomething() = 0;
-};
+#include <string>
 
 // Display and dialogs. Every method has a quiet default, so a host overrides only what it shows.
 class PindleUI {

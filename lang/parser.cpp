@@ -38,7 +38,8 @@ static bool isLetter(char c) {
 
 // The words of the language's structure that no instruction may be named.
 static bool isControlWord(const char* tok) {
-    return StrEq(tok, "if") || StrEq(tok, "else") || StrEq(tok, "while");
+    return StrEq(tok, wordOf(Code::IF)) || StrEq(tok, wordOf(Code::ELSE)) ||
+           StrEq(tok, wordOf(Code::WHILE));
 }
 
 static bool isReserved(const char* tok) {
@@ -46,7 +47,8 @@ static bool isReserved(const char* tok) {
 }
 
 bool isKeyword(const char* tok) {
-    return isControlWord(tok) || StrEq(tok, DEFINE) || StrEq(tok, "as") || StrEq(tok, "not");
+    return isControlWord(tok) || StrEq(tok, DEFINE) || StrEq(tok, "as") ||
+           StrEq(tok, wordOf(Code::NOT));
 }
 
 const char* nameFault(const char* tok) {
@@ -123,8 +125,8 @@ bool instrucAsByteCode() {
         emit(code);
         return true;
     }
-    if (StrEq(token, "if")) return ifInstruc();
-    if (StrEq(token, "while")) return whileInstruc();
+    if (StrEq(token, wordOf(Code::IF))) return ifInstruc();
+    if (StrEq(token, wordOf(Code::WHILE))) return whileInstruc();
     int row = findUserInstruc(token);
     if (row == -1) return errorMsg("Unknown instruction", token);
     emit(Code::CALL);
@@ -156,7 +158,7 @@ bool conditionExpr() {
     if (!scan(f)) return errorMsg("Expected '(' but found eof", token);
     if (token[0] != '(') return errorMsg("Expected '(' but found ", token);
     if (!scan(f)) return errorMsg("Expected token but found eof", token);
-    if (StrEq(token, "not")) {
+    if (StrEq(token, wordOf(Code::NOT))) {
         emit(Code::NOT);
         if (!scan(f)) return errorMsg("Expected token but found eof", token);
     }
@@ -199,7 +201,7 @@ bool conditionalInstruc() {
 
 bool elsePart() {
     if (!nextAfterInstruction()) return false;
-    if (StrEq(token, "else")) {
+    if (StrEq(token, wordOf(Code::ELSE))) {
         emit(Code::ELSE);
         return conditionalInstruc();
     }
@@ -207,25 +209,18 @@ bool elsePart() {
     return true;
 }
 
+// The code of the row of kind whose word is tok, or 0.
+static char codeNamed(const char* tok, Kind kind) {
+    const Instruction* in = instructionNamed(tok, kind);
+    return in ? codeChar(in->code) : 0;
+}
+
 char primInstruc(const char* tok) {
-    static const struct {
-        const char* word;
-        Code code;
-    } prims[] = {{"move", Code::MOVE},       {"left", Code::LEFT},   {"pause", Code::PAUSE},
-                 {"read", Code::READ},       {"write", Code::WRITE}, {"b1=b2", Code::B1_FROM_B2},
-                 {"b2=b1", Code::B2_FROM_B1}};
-    for (const auto& p : prims)
-        if (StrEq(tok, p.word)) return codeChar(p.code);
-    return 0;
+    return codeNamed(tok, Kind::ACTION);
 }
 
 char testCode(const char* tok) {
-    if (StrEq(tok, "frontClear")) return codeChar(Code::FRONT_CLEAR);
-    if (StrEq(tok, "facingNorth")) return codeChar(Code::FACING_NORTH);
-    if (StrEq(tok, "cornerHasSomething")) return codeChar(Code::CORNER_HAS_SOMETHING);
-    if (StrEq(tok, "b1")) return codeChar(Code::BOARD1);
-    if (StrEq(tok, "b2")) return codeChar(Code::BOARD2);
-    return 0;
+    return codeNamed(tok, Kind::TEST);
 }
 
 char primTest(const char* tok) {

@@ -46,6 +46,27 @@ TEST_F(BytecodeTest, WalkerFindsTheEndsOfInstructionsAndBodies) {
     EXPECT_EQ(closeBrace(cut + 2), cut + 4);
 }
 
+// A row of the instruction set that another row shadows (its code or its key taken twice), or
+// whose word the parser does not compile to its code or the reader does not give back, would
+// misread programs.
+TEST_F(BytecodeTest, EveryInstructionRoundTripsThroughItsWord) {
+    for (const Instruction& in : instructionSet) {
+        SCOPED_TRACE(codeChar(in.code));
+        EXPECT_EQ(instructionOf(in.code), &in);
+        if (in.key) EXPECT_EQ(actionOfKey(in.key), &in);
+        if (in.kind == Kind::STRUCTURE) continue;
+        std::string word = in.word;
+        std::string test = in.operands ? word + " == 'x'" : word;
+        std::string text = in.kind == Kind::ACTION ? word : "if (not " + test + ") move";
+        std::string file = writeFile("w.pnd", ("define main as { " + text + " }\n").c_str());
+        ASSERT_TRUE(parse(file.c_str()));
+        const char* code = getCodePtr("main");
+        EXPECT_EQ(code[in.kind == Kind::ACTION ? 0 : 2], codeChar(in.code));
+        EXPECT_EQ(describeInstruction(code),
+                  in.kind == Kind::ACTION ? text : "if (not " + test + ") ...");
+    }
+}
+
 TEST_F(BytecodeTest, ProgramsReadBackInTheLanguagesWords) {
     std::string file = writeFile("p.pnd", "define turn as { left left }\n"
                                           "define main as {\n"

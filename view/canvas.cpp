@@ -59,30 +59,29 @@ void MyCanvas::OnEvent(wxMouseEvent& event) {
     if (taken) taken->mouse(event);
 }
 
-// A robot action of a key or a button, kept in the history so that it can be undone.
-static void action(void (Robot::*act)()) {
+void MyCanvas::act(void (Robot::*action)()) {
     historyBegin();
-    (worldRobot.*act)();
+    (worldRobot.*action)();
     historyEnd();
 }
 
 void MyCanvas::move() {
-    action(&Robot::move);
+    act(&Robot::move);
 }
 void MyCanvas::left() {
-    action(&Robot::left);
+    act(&Robot::left);
 }
 void MyCanvas::input() {
-    action(&Robot::input);
+    act(&Robot::input);
 }
 void MyCanvas::output() {
-    action(&Robot::output);
+    act(&Robot::output);
 }
 void MyCanvas::copy1() {
-    action(&Robot::copy1);
+    act(&Robot::copy1);
 }
 void MyCanvas::copy2() {
-    action(&Robot::copy2);
+    act(&Robot::copy2);
 }
 void MyCanvas::pause() {
     worldRobot.pause();
@@ -128,31 +127,17 @@ void MyCanvas::OnChar(wxKeyEvent& event) {
     }
     editorRaised = false;
     if (key >= 0 && key < 128) key = std::tolower(key);
+    if (const Instruction* action = actionOfKey(key)) {
+        act(action->act);
+        update_status();
+    } else {
+        commandKey(key, event);
+    }
+    frame->focusWorldCanvas();
+}
+
+void MyCanvas::commandKey(int key, wxKeyEvent& event) {
     switch (key) {
-    case 'm':
-        move();
-        update_status();
-        break;
-    case 'l':
-        left();
-        update_status();
-        break;
-    case 'r':
-        input();
-        update_status();
-        break;
-    case 'w':
-        output();
-        update_status();
-        break;
-    case '1':
-        copy1();
-        update_status();
-        break;
-    case '2':
-        copy2();
-        update_status();
-        break;
     case 'd':
         if (macroName[0] != '\0')
             stop();
@@ -164,5 +149,4 @@ void MyCanvas::OnChar(wxKeyEvent& event) {
     case 'b': debugger()->stepBackOnce(); break;
     default: event.Skip(); break;
     }
-    frame->focusWorldCanvas();
 }

@@ -1,6 +1,8 @@
 // The world canvas: shows the world, takes the keypress commands, and gives the robot's
 // actions their window names.
 #pragma once
+#include "lang/instructionset.h"
+
 #include <wx/scrolwin.h>
 #include <wx/wx.h>
 
@@ -25,6 +27,8 @@ class MyCanvas : public wxScrolledCanvas {
     // Scrolls, when it must, so that area of the picture (the robot's) is in view.
     void keepInView(const wxRect& area);
 
+    // A robot action of a key or a button, kept in the history so that it can be undone.
+    void act(void (Robot::*action)());
     void move();
     void left();
     void input();
@@ -46,6 +50,8 @@ class MyCanvas : public wxScrolledCanvas {
     void takeInput(CanvasInput* input) { taken = input; }
 
   private:
+    void commandKey(int key, wxKeyEvent& event); // d, e, s and b
+
     wxDC* currentPaint = nullptr;
     CanvasInput* taken = nullptr;
     wxDECLARE_EVENT_TABLE();
