@@ -125,15 +125,16 @@ void writeRecording() {
     if (encodeFrames(bytes))
         writeImageFile(gifFile, bytes);
     else
-        ui().messageBox("Cannot make the animation", gifFile);
+        dialogs().messageBox("Cannot make the animation", gifFile);
 }
 
 } // namespace
 
 void chooseAnimation() {
     std::string path;
-    if (!ui().chooseSaveFile("Record animation", "GIF animations (*.gif)|*.gif|All files (*.*)|*.*",
-                             worldFile, path))
+    if (!dialogs().chooseSaveFile("Record animation",
+                                  "GIF animations (*.gif)|*.gif|All files (*.*)|*.*", worldFile,
+                                  path))
         return;
     if (!takeFileName(gifFile, path.c_str())) return;
     if (int error = cannotSave(gifFile)) return cannotWrite(gifFile, error, "");

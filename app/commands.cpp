@@ -31,8 +31,8 @@
 // Chooses another program file and resets the world for it; false when none was taken.
 static bool LoadPindleProgram(const char* title) {
     std::string name;
-    if (!ui().chooseFile(title, "Pindle programs (*.pnd) |*.pnd|All files (*.*)|*.*", progFile,
-                         name))
+    if (!dialogs().chooseFile(title, "Pindle programs (*.pnd) |*.pnd|All files (*.*)|*.*", progFile,
+                              name))
         return false;
     if (!takeFileName(progFile, name.c_str())) return false;
     frame->Reset_Pindle_Program();
@@ -40,7 +40,7 @@ static bool LoadPindleProgram(const char* title) {
 }
 
 static void compileAndReport() {
-    if (!parse(progFile)) ui().messageBox("Error in Pindle program", "error");
+    if (!parse(progFile)) dialogs().messageBox("Error in Pindle program", "error");
 }
 
 static void setDelay(int id) {
@@ -112,9 +112,9 @@ void MyFrame::OnMenuCommand(int id) {
         if (!keepWorldEditsSafe()) break;
         LoadWorldFile(worldFile);
         if (parse(progFile))
-            ui().messageBox("Program is syntactically correct", "Parses OK");
+            dialogs().messageBox("Program is syntactically correct", "Parses OK");
         else
-            ui().messageBox("Error in Pindle program", "error");
+            dialogs().messageBox("Error in Pindle program", "error");
         break;
     case ID_DELAY_SLOW:
     case ID_DELAY_MEDIUM:
@@ -123,9 +123,11 @@ void MyFrame::OnMenuCommand(int id) {
     case ID_ZOOM_IN: zoomWorld(zoomStep(1)); break;
     case ID_ZOOM_OUT: zoomWorld(zoomStep(-1)); break;
     case ID_ZOOM_ACTUAL: zoomWorld(ACTUAL_SIZE); break;
-    case ID_ABOUT: ui().messageBox(aboutText, "About Pindle"); break;
-    case ID_KEYPRESS_HELP: ui().messageBox(keypressHelp, "Keypress Instructions"); break;
-    case ID_LANGUAGE_HELP: ui().messageBox(languageHelp, "Pindle's programming language"); break;
+    case ID_ABOUT: dialogs().messageBox(aboutText, "About Pindle"); break;
+    case ID_KEYPRESS_HELP: dialogs().messageBox(keypressHelp, "Keypress Instructions"); break;
+    case ID_LANGUAGE_HELP:
+        dialogs().messageBox(languageHelp, "Pindle's programming language");
+        break;
     default: break;
     }
     focusWorldCanvas();
@@ -196,7 +198,7 @@ void MyFrame::Run_Pindle_Program(int run) {
     if ((firstRun || std::strstr(CurrInstrName, "done!")) && progFile[0] == '\0') return;
     if (!parse(progFile)) return;
     if (!userMainExists()) {
-        ui().messageBox("No 'main' instruction in program", "main?");
+        dialogs().messageBox("No 'main' instruction in program", "main?");
         return;
     }
     if (run) {

@@ -73,7 +73,7 @@ void chooseConfig(int argc, char** argv) {
     } else if (argc > 1) {
         // A named file that is there but cannot be read is told; a missing one is not.
         if (!readConfig(argv[1]) && lstat(argv[1], &st) == 0)
-            ui().messageBox("Cannot read this configuration file", argv[1]);
+            dialogs().messageBox("Cannot read this configuration file", argv[1]);
     } else if (readConfig("pindle.cfg")) {
         RUNMODE = 1;
     }

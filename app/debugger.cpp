@@ -105,12 +105,12 @@ void Debugger::continueProgram() {
 void Debugger::stepBackOnce() {
     if (running) return;
     if (macroName[0] != '\0') {
-        ui().messageBox("Steps cannot be undone while an instruction is being recorded",
-                        "Step back");
+        dialogs().messageBox("Steps cannot be undone while an instruction is being recorded",
+                             "Step back");
         return;
     }
     if (!stepBack()) {
-        ui().messageBox("There is no earlier step to go back to", "Step back");
+        dialogs().messageBox("There is no earlier step to go back to", "Step back");
         return;
     }
     reDraw();

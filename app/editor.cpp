@@ -95,7 +95,7 @@ static constexpr size_t editorLimit = 16 * 1024 * 1024;
 static WholeFile readText(const char* name, std::string& bytes) {
     WholeFile result = readWholeFile(name, editorLimit, bytes);
     if (result == WholeFile::TOO_LARGE)
-        ui().messageBox("This file is too large for the editor (more than 16 MB)", name);
+        dialogs().messageBox("This file is too large for the editor (more than 16 MB)", name);
     return result;
 }
 
@@ -105,7 +105,7 @@ static bool writeText(const std::string& name, const std::string& bytes) {
     SaveOutcome outcome = saveFileSafely(name.c_str(), bytes);
     if (!outcome.saved && !outcome.keptOld.empty()) {
         std::string kept = "The old text of " + name + " is kept in " + outcome.keptOld;
-        ui().messageBox(kept.c_str(), "File Error");
+        dialogs().messageBox(kept.c_str(), "File Error");
     }
     return outcome.saved;
 }
@@ -150,9 +150,9 @@ bool keepEditsSafe() {
     std::string text = std::string("The text of ") +
                        (std::strcmp(editFileName, "new") == 0 ? "the new file" : editFileName) +
                        " has been changed. Save it first?";
-    switch (ui().askYesNoCancel(text.c_str(), "Pindle's World Editor")) {
-    case PindleUI::YES: return savefile(editFileName);
-    case PindleUI::NO: return true;
+    switch (dialogs().askYesNoCancel(text.c_str(), "Pindle's World Editor")) {
+    case Dialogs::YES: return savefile(editFileName);
+    case Dialogs::NO: return true;
     default: return false;
     }
 }
@@ -168,8 +168,8 @@ bool savefile(const char* name) {
     std::string chosen = (name && std::strcmp(name, "new") != 0) ? name : "";
     for (;;) {
         if (chosen.empty() &&
-            !ui().chooseSaveFile("Save file", editFileIsProgram ? programFilter : worldFilter,
-                                 editFileName, chosen))
+            !dialogs().chooseSaveFile("Save file", editFileIsProgram ? programFilter : worldFilter,
+                                      editFileName, chosen))
             return false;
         chosen = withExtension(chosen);
         char fitted[80];
@@ -178,7 +178,8 @@ bool savefile(const char* name) {
             chosen = fitted;
             break;
         }
-        if (fits) ui().messageBox("Cannot save file--try saving on drive A: or C:", "File Error");
+        if (fits)
+            dialogs().messageBox("Cannot save file--try saving on drive A: or C:", "File Error");
         chosen.clear();
     }
     subframe->text_window->DiscardEdits();
@@ -209,14 +210,14 @@ void MyEditor::openFile() {
                              : "World files (*.sit)|*.sit|Pindle programs (*.pnd) |*.pnd|All "
                                "files (*.*)|*.*";
     std::string name;
-    if (!ui().chooseFile("Open file", filter, editFileName, name)) return;
+    if (!dialogs().chooseFile("Open file", filter, editFileName, name)) return;
     std::string text;
     char fitted[80];
     if (!takeFileName(fitted, name.c_str())) return;
     name = fitted;
     WholeFile read = readText(name.c_str(), text);
     if (read == WholeFile::CANNOT_READ)
-        ui().messageBox("Cannot open file for some reason", "File Error");
+        dialogs().messageBox("Cannot open file for some reason", "File Error");
     if (read != WholeFile::READ) return;
     loadIntoEditor(text, name.c_str());
     setEditorTitle(name.c_str());
@@ -257,7 +258,7 @@ void MyEditor::startProgram(const char* what, const char* program) {
         if (wxExecute(argv, wxEXEC_ASYNC) != 0) return;
     }
     std::string text = std::string("Cannot start ") + program + " to " + what + " the file";
-    ui().messageBox(text.c_str(), "File Error");
+    dialogs().messageBox(text.c_str(), "File Error");
 }
 
 // The desktop's text editor: $VISUAL, else the desktop's default program for the file.
@@ -282,7 +283,7 @@ void MyEditor::OnMenuCommand(int id) {
         Show(false);
         if (frame) frame->Raise();
         break;
-    case ID_EDIT_HELP: ui().messageBox(helpText, "Pindle's World Editor help"); break;
+    case ID_EDIT_HELP: dialogs().messageBox(helpText, "Pindle's World Editor help"); break;
     case ID_ZOOM_IN: text_window->ZoomIn(); break;
     case ID_ZOOM_OUT: text_window->ZoomOut(); break;
     case ID_ZOOM_ACTUAL: text_window->SetZoom(0); break;

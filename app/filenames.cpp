@@ -72,7 +72,7 @@ std::string moved(const char* name, const std::string& from, const std::string& 
 } // namespace
 
 bool tooLong(const char* name) {
-    ui().messageBox("File name too long (max is 80)", name);
+    dialogs().messageBox("File name too long (max is 80)", name);
     return false;
 }
 

@@ -51,8 +51,8 @@ void chooseWorld() {
 
 void chooseGoal() {
     std::string path;
-    if (!ui().chooseFile("Load goal file", "World files (*.sit)|*.sit|All files (*.*)|*.*",
-                         goalFile[0] ? goalFile : worldFile, path))
+    if (!dialogs().chooseFile("Load goal file", "World files (*.sit)|*.sit|All files (*.*)|*.*",
+                              goalFile[0] ? goalFile : worldFile, path))
         return;
     if (loadGoal(path)) showGoal();
 }

@@ -22,7 +22,7 @@ bool encodeImage(const wxImage& image, int type, std::string& bytes) {
 void cannotWrite(const char* name, int error, const std::string& keptOld) {
     std::string text = std::string("Cannot write ") + name + ": " + std::strerror(error);
     if (!keptOld.empty()) text += "\nIts old content is kept in " + keptOld;
-    ui().messageBox(text.c_str(), "File Error");
+    dialogs().messageBox(text.c_str(), "File Error");
 }
 
 bool writeImageFile(const char* name, const std::string& bytes) {
@@ -33,15 +33,15 @@ bool writeImageFile(const char* name, const std::string& bytes) {
 
 void savePicture() {
     std::string path;
-    if (!ui().chooseSaveFile("Save picture", "PNG pictures (*.png)|*.png|All files (*.*)|*.*",
-                             worldFile, path))
+    if (!dialogs().chooseSaveFile("Save picture", "PNG pictures (*.png)|*.png|All files (*.*)|*.*",
+                                  worldFile, path))
         return;
     char name[80];
     if (!takeFileName(name, path.c_str())) return;
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
     std::string bytes;
     if (!encodeImage(sceneImage(currentScene()), wxBITMAP_TYPE_PNG, bytes)) {
-        ui().messageBox("Cannot make the picture", name);
+        dialogs().messageBox("Cannot make the picture", name);
         return;
     }
     writeImageFile(name, bytes);

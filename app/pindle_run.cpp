@@ -196,10 +196,10 @@ bool parseOptions(int argc, char** argv, Options& o) {
 int check(const char* file) {
     if (!nameFits(progFile, file)) return NOT_STARTED;
     if (!parse(progFile)) {
-        ui().messageBox("Error in Pindle program", "error");
+        dialogs().messageBox("Error in Pindle program", "error");
         return NOT_STARTED;
     }
-    ui().messageBox("Program is syntactically correct", "Parses OK");
+    dialogs().messageBox("Program is syntactically correct", "Parses OK");
     return FINISHED;
 }
 

@@ -18,7 +18,7 @@ RunStart startRun(const char* goalFile, const char* world, const char* program) 
     if (!LoadWorldFile(worldFile)) return RunStart::NO_FILE;
     if (!nameFits(progFile, program) || !parse(progFile)) return RunStart::NO_COMPILE;
     if (!userMainExists()) {
-        ui().messageBox("No 'main' instruction in program", "main?");
+        dialogs().messageBox("No 'main' instruction in program", "main?");
         return RunStart::NO_MAIN;
     }
     resetInterpreter();

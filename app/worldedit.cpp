@@ -38,7 +38,7 @@ void madeEdit() {
     clearHistory(); // the steps before were taken on another world
     edited = true;
     editedGeneration = worldGeneration;
-    ui().redrawWorld();
+    worldDisplay().redrawWorld();
 }
 
 bool unsavedEdits() {
@@ -102,7 +102,7 @@ MouseEditing mouseEditing;
 
 void setEditing(bool on) {
     if (on && ifinited != 1) {
-        ui().messageBox("Load a world before editing it.", "Edit world by mouse");
+        dialogs().messageBox("Load a world before editing it.", "Edit world by mouse");
         on = false;
     }
     editing = on;
@@ -137,7 +137,7 @@ bool writeWorld(const std::string& name) {
     if (!outcome.saved) {
         std::string why = "Cannot save the world in " + name + ": " + std::strerror(outcome.error);
         if (!outcome.keptOld.empty()) why += "\nIts old text is kept in " + outcome.keptOld;
-        ui().messageBox(why.c_str(), "File Error");
+        dialogs().messageBox(why.c_str(), "File Error");
         return false;
     }
     std::strcpy(worldFile, fitted);
@@ -168,8 +168,8 @@ bool saveWorld() {
 
 bool saveWorldAs() {
     std::string path;
-    if (!ui().chooseSaveFile("Save world", "World files (*.sit)|*.sit|All files (*.*)|*.*",
-                             worldFile, path))
+    if (!dialogs().chooseSaveFile("Save world", "World files (*.sit)|*.sit|All files (*.*)|*.*",
+                                  worldFile, path))
         return false;
     return writeWorld(path);
 }
@@ -178,9 +178,9 @@ bool keepWorldEditsSafe() {
     if (!unsavedEdits()) return true;
     std::string text = std::string("The world of ") + worldFile +
                        " has been changed with the mouse. Save it first?";
-    switch (ui().askYesNoCancel(text.c_str(), "Pindle's World")) {
-    case PindleUI::YES: return saveWorld();
-    case PindleUI::NO: edited = false; return true;
+    switch (dialogs().askYesNoCancel(text.c_str(), "Pindle's World")) {
+    case Dialogs::YES: return saveWorld();
+    case Dialogs::NO: edited = false; return true;
     default: return false;
     }
 }

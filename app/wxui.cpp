@@ -37,7 +37,7 @@ bool WxUI::askText(const char* prompt, const char* title, std::string& answer) {
     return true;
 }
 
-PindleUI::Answer WxUI::askYesNoCancel(const char* text, const char* caption) {
+Dialogs::Answer WxUI::askYesNoCancel(const char* text, const char* caption) {
     wxMessageDialog dialog(nullptr, fromText(text), fromText(caption),
                            wxYES_NO | wxCANCEL | wxCENTRE);
     dialog.SetYesNoCancelLabels("&Save", "&Discard", "Cancel");

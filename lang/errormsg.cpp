@@ -13,7 +13,7 @@ bool errorMsg(const char* msg, const char* token) {
     if (!token) token = "";
     const char* file = f.fileName();
     int line = f.currentLine();
-    int lines = ui().showProgramFile(file);
+    int lines = compilerListener().showProgramFile(file);
     int viewLine = line, boxY = 450;
     if (line < 8) {
         boxY = 130;
@@ -24,11 +24,11 @@ bool errorMsg(const char* msg, const char* token) {
         viewLine = line + 5;
         boxY = 360;
     }
-    ui().showFault(std::min(tokenColumn() - 1, pos), pos, line, viewLine);
+    compilerListener().showFault(std::min(tokenColumn() - 1, pos), pos, line, viewLine);
     formatCut(msgBuff, sizeof msgBuff, "%s\n%s", msg, token);
     char caption[32];
     formatCut(caption, sizeof caption, "Line %d", line);
-    ui().programFault(file, line, pos + 1, msg, token);
-    ui().messageBox(msgBuff, caption, 250, boxY);
+    compilerListener().programFault(file, line, pos + 1, msg, token);
+    dialogs().messageBox(msgBuff, caption, 250, boxY);
     return false;
 }

@@ -30,8 +30,8 @@ static void addStatus(const char* text) {
 // Remembers where to resume; a return stack that cannot grow stops the run instead.
 static bool enter(char* resume) {
     if (CodeStack.push(reinterpret_cast<long>(resume))) return true;
-    ui().messageBox("Too many instructions in progress at once (endless recursion?)--stopping",
-                    "Stack full");
+    dialogs().messageBox("Too many instructions in progress at once (endless recursion?)--stopping",
+                         "Stack full");
     STOPPED = true;
     return false;
 }
@@ -182,7 +182,7 @@ void SingleStep(bool should_sleep) {
         endStopped = false;
         CodePtr = definedTable[0].byteCode;
         setStatus("main");
-        ui().updateStatus();
+        runHooks().updateStatus();
         return;
     }
     bool stoppedBefore = STOPPED;
@@ -198,14 +198,14 @@ void SingleStep(bool should_sleep) {
         addStatus("..done!");
         STOPPED = true;
     }
-    ui().updateStatus();
+    runHooks().updateStatus();
     if (should_sleep) mysleep();
 }
 
 long mysleep() {
     if (delay_factor == 0) return 0;
     auto start = std::chrono::steady_clock::now();
-    ui().waitDelay(delay_factor);
+    runHooks().waitDelay(delay_factor);
     auto waited = std::chrono::steady_clock::now() - start;
     return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(waited).count());
 }
@@ -263,7 +263,7 @@ std::string callChain() {
 }
 
 unsigned long long runProgram(unsigned long long maxSteps) {
-    PindleUI& shown = ui();
+    RunHooks& shown = runHooks();
     void (*const step)(bool) = stepper;
     unsigned long long steps = 0;
     while (!STOPPED && (maxSteps == 0 || steps < maxSteps)) {

@@ -3,20 +3,20 @@
 #include <chrono>
 #include <thread>
 
-void PindleUI::messageBox(const char*, const char*, int, int) {}
-bool PindleUI::askText(const char*, const char*, std::string&) {
+void Dialogs::messageBox(const char*, const char*, int, int) {}
+bool Dialogs::askText(const char*, const char*, std::string&) {
     return false;
 }
-bool PindleUI::chooseFile(const char*, const char*, const char*, std::string&) {
+bool Dialogs::chooseFile(const char*, const char*, const char*, std::string&) {
     return false;
 }
-bool PindleUI::chooseSaveFile(const char*, const char*, const char*, std::string&) {
+bool Dialogs::chooseSaveFile(const char*, const char*, const char*, std::string&) {
     return false;
 }
-PindleUI::Answer PindleUI::askYesNoCancel(const char*, const char*) {
+Dialogs::Answer Dialogs::askYesNoCancel(const char*, const char*) {
     return CANCEL;
 }
-void PindleUI::waitDelay(int ms) {
+void RunHooks::waitDelay(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
@@ -38,4 +38,16 @@ PindleUI& ui() {
 }
 void setUI(PindleUI* u) {
     installedUI = u ? u : &quietUI;
+}
+Dialogs& dialogs() {
+    return *installedUI;
+}
+WorldDisplay& worldDisplay() {
+    return *installedUI;
+}
+CompilerListener& compilerListener() {
+    return *installedUI;
+}
+RunHooks& runHooks() {
+    return *installedUI;
 }

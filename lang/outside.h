@@ -1,15 +1,17 @@
 // What the core asks of the program around it: the robot it drives (its interface stands beside
-// the instruction set that names its actions), and the display and dialogs of whichever program
-// (window, headless runner, tests) hosts it.
+// the instruction set that names its actions), and, from whichever program hosts it (window,
+// headless runner, tests), four small interfaces by what their users need: dialogs, the world's
+// display, a listener to the compiler, and the hooks of a run. Every method has a quiet default,
+// so a host overrides only what it shows.
 #pragma once
 #include "lang/instructionset.h"
 
 #include <string>
 
-// Display and dialogs. Every method has a quiet default, so a host overrides only what it shows.
-class PindleUI {
+// Message boxes, questions and file selectors.
+class Dialogs {
   public:
-    virtual ~PindleUI() = default;
+    virtual ~Dialogs() = default;
     // A modal message box with an OK button; x and y of -1 mean centred.
     virtual void messageBox(const char* text, const char* caption, int x = -1, int y = -1);
     // A text-entry dialog; false when cancelled.
@@ -24,9 +26,13 @@ class PindleUI {
     // A question answered Yes, No or Cancel.
     enum Answer { YES, NO, CANCEL };
     virtual Answer askYesNoCancel(const char* text, const char* caption);
+};
 
-    virtual void redrawWorld() {}  // the whole world view from the model
-    virtual void updateStatus() {} // the status panel
+// The world's picture, drawn as the world changes and as a load enters its items.
+class WorldDisplay {
+  public:
+    virtual ~WorldDisplay() = default;
+    virtual void redrawWorld() {} // the whole world view from the model
 
     // The first drawing of a world, item by item as the loader enters them.
     virtual void clearWorld() {}                     // the canvas wiped before a load
@@ -34,7 +40,12 @@ class PindleUI {
     virtual void drawWall(int, int, int, int) {}     // a wall, ends in pixels
     virtual void drawThing(int, int, const char*) {} // a thing's whole word at a corner
     virtual void drawRobot() {}                      // the robot at its place and heading
+};
 
+// What the compiler tells of a program file.
+class CompilerListener {
+  public:
+    virtual ~CompilerListener() = default;
     // A fault in a program file: bring the file into the editor and return its number of lines.
     virtual int showProgramFile(const char*) { return 0; }
     // A fault at column (a byte index into its line) of line (counted from 1, as the box's
@@ -45,14 +56,27 @@ class PindleUI {
     virtual void programCompiled(const char*) {}
     // The fault itself, for hosts that list faults (file, line, column from 1, message, token).
     virtual void programFault(const char*, int, int, const char*, const char*) {}
+};
 
+// What a run asks between its steps.
+class RunHooks {
+  public:
+    virtual ~RunHooks() = default;
+    virtual void updateStatus() {}  // the status panel, after a step or an action
     virtual void waitDelay(int ms); // wait the step delay
     // Whether a run stops before executing the instruction at code (a breakpoint).
     virtual bool stopsBefore(const char*) { return false; }
     virtual void betweenSteps() {} // called after each step of a run loop
 };
 
-Robot& robot();          // the installed robot
-void setRobot(Robot* r); // install the robot the interpreter drives
-PindleUI& ui();          // the installed display (a quiet one until a host installs its own)
-void setUI(PindleUI* u); // install a host's display; null restores the quiet one
+// A whole host: all four.
+class PindleUI : public Dialogs, public WorldDisplay, public CompilerListener, public RunHooks {};
+
+Robot& robot();               // the installed robot
+void setRobot(Robot* r);      // install the robot the interpreter drives
+PindleUI& ui();               // the installed host (a quiet one until a host installs its own)
+void setUI(PindleUI* u);      // install a host; null restores the quiet one
+Dialogs& dialogs();           // the installed host's dialogs
+WorldDisplay& worldDisplay(); // the installed host's world display
+CompilerListener& compilerListener(); // the installed host's listener to the compiler
+RunHooks& runHooks();                 // the installed host's hooks of a run

@@ -94,7 +94,7 @@ bool parse(const char* fileName) {
         if (!defineInstruction()) return finish(false);
         if (!scan(f)) return finish(false);
     }
-    ui().programCompiled(fileName);
+    compilerListener().programCompiled(fileName);
     return finish(true);
 }
 

@@ -35,7 +35,7 @@ static void refuseInProgram(const char* msg, const char* name) {
     errorMsg(msg, name);
 }
 static void refuseRecording(const char* msg, const char* name) {
-    ui().messageBox(msg, name);
+    dialogs().messageBox(msg, name);
 }
 
 // A code with its source positions (none for a recording).

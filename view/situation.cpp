@@ -97,7 +97,7 @@ void SituationRead::reportBounds(const char* item, const char* keywordCaption) {
         formatCut(caption, sizeof caption, "%d < 0", x1);
     else
         formatCut(caption, sizeof caption, "%d < 0", y1);
-    ui().messageBox(msg, caption);
+    dialogs().messageBox(msg, caption);
 }
 
 void SituationRead::markWall() {
@@ -117,7 +117,8 @@ void SituationRead::wallItem(const char* keyword) {
     in.readPair(y2, x2);
     if ((x1 == x2 && y1 == y2) || (x1 != x2 && y1 != y2)) {
         std::string caption = std::string("Error in ") + name;
-        ui().messageBox("Format for wall coordinates in should be x1,x2 y1,y2\n", caption.c_str());
+        dialogs().messageBox("Format for wall coordinates in should be x1,x2 y1,y2\n",
+                             caption.c_str());
     }
     if (outOfBounds(x1) || outOfBounds(y1) || outOfBounds(x2) || outOfBounds(y2))
         reportBounds("wall", keyword);
@@ -131,7 +132,7 @@ void SituationRead::wallItem(const char* keyword) {
     const int far = CORNER * FARTHEST;
     int X1 = std::clamp(x1, -far, far), Y1 = std::clamp(y1, -far, far);
     int X2 = std::clamp(x2, -far, far), Y2 = std::clamp(y2, -far, far);
-    if (m.drawn) ui().drawWall(X1, Y1, X2, Y2);
+    if (m.drawn) worldDisplay().drawWall(X1, Y1, X2, Y2);
     if (!m.walls) return;
     line_struct* wall = new (std::nothrow) line_struct(X1, Y1, X2, Y2, *m.walls);
     if (wall) *m.walls = wall;
@@ -144,7 +145,7 @@ void SituationRead::thingItem() {
     if (outOfBounds(x1) || outOfBounds(y1)) reportBounds("thing");
     if (farAway(x1, y1)) return;
     m.grid->set(x1, y1, s[0]);
-    if (m.drawn) ui().drawThing(x1, y1, s);
+    if (m.drawn) worldDisplay().drawThing(x1, y1, s);
 }
 
 bool SituationRead::robotItem() {
@@ -158,7 +159,7 @@ bool SituationRead::robotItem() {
         *m.robotX = x1;
         *m.robotY = y1;
     }
-    if (m.drawn) ui().drawRobot();
+    if (m.drawn) worldDisplay().drawRobot();
     return places;
 }
 
@@ -192,7 +193,7 @@ SituationItem situationItem(const char* word) {
 
 void initDraw() {
     reading = true;
-    ui().drawEmptyWorld();
+    worldDisplay().drawEmptyWorld();
     SituationRead(sitFp, worldFile, {&PindlesWorld, &walls, &icon_x, &icon_y, nullptr, true})
         .readItems();
     ifinited = 1;
@@ -202,7 +203,7 @@ void initDraw() {
 bool LoadGoalFile(const char* fileName, Goal& goal) {
     FILE* fp = openTextFile(fileName);
     if (!fp) {
-        ui().messageBox("Cannot open world situation file\n", fileName);
+        dialogs().messageBox("Cannot open world situation file\n", fileName);
         return false;
     }
     goal.clear();
@@ -220,16 +221,16 @@ void DrawEnvir() {
     if (ifinited == 0)
         initDraw();
     else
-        ui().redrawWorld();
-    ui().updateStatus();
+        worldDisplay().redrawWorld();
+    runHooks().updateStatus();
 }
 
 bool LoadWorldFile(const char* filename) {
     if (reading) return false;
     if (filename[0] == '\0') {
         std::string path;
-        if (!ui().chooseFile("Load situation file", "World files (*.sit)|*.sit|All files (*.*)|*.*",
-                             worldFile, path))
+        if (!dialogs().chooseFile("Load situation file",
+                                  "World files (*.sit)|*.sit|All files (*.*)|*.*", worldFile, path))
             return false;
         if (!takeFileName(worldFile, path.c_str())) return false;
     }
@@ -237,12 +238,12 @@ bool LoadWorldFile(const char* filename) {
     if (sitFp) std::fclose(sitFp);
     sitFp = fp;
     if (!sitFp) {
-        ui().messageBox("Cannot open world situation file\n", worldFile);
+        dialogs().messageBox("Cannot open world situation file\n", worldFile);
         return false;
     }
     reset_counter();
     clearHistory();
-    ui().clearWorld();
+    worldDisplay().clearWorld();
     DrawEnvir();
     return true;
 }

@@ -155,6 +155,6 @@ std::string goalVerdict(const std::vector<GoalDifference>& differences) {
 void tellGoal(RunEnd end) {
     if (!taskGoal.loaded) return;
     std::vector<GoalDifference> differences = compareWithGoal(taskGoal, end);
-    ui().messageBox(goalVerdict(differences).c_str(),
-                    differences.empty() ? "Goal reached" : "Goal not reached");
+    dialogs().messageBox(goalVerdict(differences).c_str(),
+                         differences.empty() ? "Goal reached" : "Goal not reached");
 }

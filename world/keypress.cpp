@@ -15,17 +15,17 @@
 
 void startKeyboardDefine() {
     std::string name;
-    if (!ui().askText("Name of new macro instruction:", "Define instruction", name)) return;
+    if (!dialogs().askText("Name of new macro instruction:", "Define instruction", name)) return;
     if (name.empty()) return;
     // A name longer than the table's name field keeps its first 31 characters.
     formatCut(macroName, sizeof macroName, "%s", name.c_str());
-    ui().messageBox("Stop definition by pressing 'd'", macroName);
+    dialogs().messageBox("Stop definition by pressing 'd'", macroName);
     byteI = 0;
 }
 
 void stopKeyboardDefine() {
     if (byteI == 0) {
-        ui().messageBox("Empty instruction not defined", macroName);
+        dialogs().messageBox("Empty instruction not defined", macroName);
         macroName[0] = '\0';
         return;
     }
@@ -34,7 +34,7 @@ void stopKeyboardDefine() {
         // The code as the table keeps it, which a recording too long for a row has cut.
         char msg[sizeof macroName + MAXBYTECODE + 16];
         formatCut(msg, sizeof msg, "Defined %s as %s", macroName, getCodePtr(macroName));
-        ui().messageBox(msg, macroName);
+        dialogs().messageBox(msg, macroName);
     }
     macroName[0] = '\0';
 }
@@ -42,10 +42,10 @@ void stopKeyboardDefine() {
 void runInstruction() {
     if (firstRun) parse(progFile);
     std::string name;
-    if (!ui().askText("Name of defined instruction:", "Execute instruction", name)) return;
+    if (!dialogs().askText("Name of defined instruction:", "Execute instruction", name)) return;
     char* code = getCodePtr(name.c_str());
     if (!code) {
-        ui().messageBox("Undefined instruction", name.c_str());
+        dialogs().messageBox("Undefined instruction", name.c_str());
         return;
     }
     // The instruction runs alone: what a stopped program would return to is forgotten.

@@ -40,58 +40,58 @@ void WorldRobot::move() {
     int x, y;
     ahead(x, y);
     if (in_line(x, y)) {
-        ui().messageBox("Path blocked", "Error");
+        dialogs().messageBox("Path blocked", "Error");
         STOPPED = true;
     } else {
         icon_x = x;
         icon_y = y;
     }
-    ui().redrawWorld();
+    worldDisplay().redrawWorld();
 }
 
 void WorldRobot::left() {
     recordLetter(codeChar(Code::LEFT));
     position = (position + 1) % 4;
-    ui().redrawWorld();
+    worldDisplay().redrawWorld();
 }
 
 void WorldRobot::input() {
     recordLetter(codeChar(Code::READ));
     b1 = robotCorner();
     bbstate = 1;
-    ui().redrawWorld();
+    worldDisplay().redrawWorld();
 }
 
 void WorldRobot::output() {
     recordLetter(codeChar(Code::WRITE));
     if (b1 == '\0') {
-        ui().messageBox("Board b1 is uninitialized", "Nothing to output!");
+        dialogs().messageBox("Board b1 is uninitialized", "Nothing to output!");
     } else {
         historyCornerWritten();
         PindlesWorld.set(icon_x / CORNER, icon_y / CORNER, b1);
         bbstate = 2;
     }
-    ui().redrawWorld();
+    worldDisplay().redrawWorld();
 }
 
 void WorldRobot::copy1() {
     if (b2 == '\0')
-        ui().messageBox("Board b2 is uninitialized", "Nothing to copy!");
+        dialogs().messageBox("Board b2 is uninitialized", "Nothing to copy!");
     else
         b1 = b2;
     recordLetter(codeChar(Code::B1_FROM_B2));
     bbstate = 3;
-    ui().redrawWorld();
+    worldDisplay().redrawWorld();
 }
 
 void WorldRobot::copy2() {
     if (b1 == '\0')
-        ui().messageBox("Board b1 uninitialized", "Nothing to copy!");
+        dialogs().messageBox("Board b1 uninitialized", "Nothing to copy!");
     else
         b2 = b1;
     recordLetter(codeChar(Code::B2_FROM_B1));
     bbstate = 4;
-    ui().redrawWorld();
+    worldDisplay().redrawWorld();
 }
 
 void WorldRobot::pause() {

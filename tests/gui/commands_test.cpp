@@ -464,7 +464,7 @@ TEST_F(CommandsTest, ClosingDuringARunStopsItAndThenAsksAboutChangedText) {
 TEST_F(CommandsTest, ClosingWithChangedTextCancelledKeepsTheWindow) {
     frame->OnMenuCommand(ID_EDIT_PROGRAM);
     setEditorText("define main as { left }\n");
-    scripted().questions = {PindleUI::CANCEL};
+    scripted().questions = {Dialogs::CANCEL};
     EXPECT_FALSE(frame->Close());
     pump(60);
     ASSERT_NE(frame, nullptr);

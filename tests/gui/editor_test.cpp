@@ -178,7 +178,7 @@ TEST_F(EditorTest, NewThenSaveAsksForANameAndCancellingKeepsNew) {
 TEST_F(EditorTest, ChangedTextIsNeverDroppedWithoutAsking) {
     frame->OnMenuCommand(ID_EDIT_PROGRAM);
     setEditorText("define main as { left left }\n");
-    scripted().questions = {PindleUI::CANCEL};
+    scripted().questions = {Dialogs::CANCEL};
     subframe->OnMenuCommand(ID_EDIT_NEW);
     ASSERT_EQ(scripted().asked.size(), 1u);
     EXPECT_EQ(scripted().asked[0].rfind("question ", 0), 0u);
@@ -186,18 +186,18 @@ TEST_F(EditorTest, ChangedTextIsNeverDroppedWithoutAsking) {
     EXPECT_EQ(std::string(editFileName), progFile);
 
     scripted().asked.clear();
-    scripted().questions = {PindleUI::CANCEL};
+    scripted().questions = {Dialogs::CANCEL};
     subframe->OnMenuCommand(ID_EDIT_OPEN);
     ASSERT_EQ(scripted().asked.size(), 1u) << "no selector after Cancel";
     EXPECT_TRUE(subframe->text_window->IsModified());
 
-    scripted().questions = {PindleUI::YES};
+    scripted().questions = {Dialogs::YES};
     subframe->OnMenuCommand(ID_EDIT_NEW);
     EXPECT_EQ(fileText(progFile), "define main as { left left }\n");
     EXPECT_STREQ(editFileName, "new");
 
     setEditorText("scratch");
-    scripted().questions = {PindleUI::NO};
+    scripted().questions = {Dialogs::NO};
     subframe->OnMenuCommand(ID_EDIT_NEW);
     EXPECT_EQ(subframe->text_window->GetValue(), "");
     EXPECT_FALSE(subframe->text_window->IsModified());
@@ -206,7 +206,7 @@ TEST_F(EditorTest, ChangedTextIsNeverDroppedWithoutAsking) {
 TEST_F(EditorTest, EditCommandsAskBeforeReplacingChangedText) {
     frame->OnMenuCommand(ID_EDIT_PROGRAM);
     setEditorText("define main as { left left }\n");
-    scripted().questions = {PindleUI::CANCEL};
+    scripted().questions = {Dialogs::CANCEL};
     frame->OnMenuCommand(ID_EDIT_WORLD);
     ASSERT_EQ(scripted().asked.size(), 1u);
     EXPECT_EQ(scripted().asked[0].rfind("question ", 0), 0u);
@@ -214,7 +214,7 @@ TEST_F(EditorTest, EditCommandsAskBeforeReplacingChangedText) {
     EXPECT_TRUE(subframe->text_window->IsModified());
     EXPECT_EQ(std::string(editFileName), progFile);
 
-    scripted().questions = {PindleUI::NO};
+    scripted().questions = {Dialogs::NO};
     frame->OnMenuCommand(ID_EDIT_PROGRAM);
     EXPECT_EQ(subframe->text_window->GetValue(), "define main as { move left }\n");
     EXPECT_FALSE(subframe->text_window->IsModified());

@@ -63,7 +63,7 @@ bool ScriptedWxUI::chooseSaveFile(const char* message, const char* wildcard, con
     return nextFile(saveFiles, path);
 }
 
-PindleUI::Answer ScriptedWxUI::askYesNoCancel(const char* text, const char* caption) {
+Dialogs::Answer ScriptedWxUI::askYesNoCancel(const char* text, const char* caption) {
     asked.push_back(std::string("question ") + caption + "|" + text);
     if (questions.empty()) return CANCEL;
     Answer a = questions.front();

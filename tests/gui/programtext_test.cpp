@@ -64,7 +64,7 @@ TEST_F(ProgramTextTest, UndoTakesBackTypingAndPastingButNeverAnotherFile) {
     EXPECT_FALSE(text().IsModified()) << "back at the saved text";
 
     text().AddText("typed");
-    scripted().questions = {PindleUI::NO};
+    scripted().questions = {Dialogs::NO};
     edit("second.pnd", "define main as { left }\n");
     EXPECT_FALSE(text().CanUndo()) << "no undo across a load";
     text().Undo();
@@ -178,7 +178,7 @@ TEST_F(ProgramTextTest, FilesComeBackByteForByteAndEditsKeepTheirLineEnds) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        scripted().questions = {PindleUI::NO}; // the last case's new line is dropped
+        scripted().questions = {Dialogs::NO}; // the last case's new line is dropped
         edit(c.name, c.bytes);
         EXPECT_EQ(text().GetLength(), static_cast<int>(c.bytes.size())) << "every byte shown";
         subframe->OnMenuCommand(ID_EDIT_SAVE);

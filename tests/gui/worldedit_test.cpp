@@ -110,7 +110,7 @@ TEST_F(WorldEditTest, SavingWritesTheWorldAndUnsavedEditsAreAskedAbout) {
                                        " has been changed with the mouse. "
                                        "Save it first?"});
     EXPECT_EQ(icon_x, 90) << "cancelled: nothing reloaded";
-    scripted().questions = {PindleUI::NO};
+    scripted().questions = {Dialogs::NO};
     press(9); // reset, letting the edits go
     EXPECT_EQ(icon_x, 210);
     frame->OnMenuCommand(ID_CHECK);
@@ -128,7 +128,7 @@ TEST_F(WorldEditTest, SavingWritesTheWorldAndUnsavedEditsAreAskedAbout) {
     EXPECT_STREQ(worldFile, copy.c_str());
     pointAt(2, 2);
     type("k");
-    scripted().questions = {PindleUI::YES};
+    scripted().questions = {Dialogs::YES};
     frame->OnMenuCommand(ID_RUN); // saved into the new world file, reloaded from it and run
     EXPECT_EQ(fileText(copy), "thing 2,2 k\nthing 5,5 x\npindle 7,7\n");
     EXPECT_EQ(PindlesWorld.get(2, 2), 'k');
