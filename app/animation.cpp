@@ -1,14 +1,14 @@
 #include "app/animation.h"
 
-#include "app/filenames.h"
 #include "app/picture.h"
+#include "app/worldview.h"
+#include "app/wxpainter.h"
+#include "io/system.h"
+#include "lang/filenames.h"
 #include "lang/interp.h"
 #include "lang/outside.h"
-#include "lang/safesave.h"
-#include "view/situation.h"
 #include "view/worlddrawing.h"
-#include "view/worldview.h"
-#include "view/wxpainter.h"
+#include "world/situation.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,28 +1,29 @@
 // The main window's commands, its buttons, and the run control.
 #include "app/animation.h"
+#include "app/canvas.h"
+#include "app/commandtable.h"
 #include "app/debugger.h"
 #include "app/editor.h"
-#include "app/filenames.h"
 #include "app/goals.h"
 #include "app/helptext.h"
 #include "app/ids.h"
 #include "app/picture.h"
 #include "app/pindle.h"
 #include "app/runcontrol.h"
-#include "app/runstate.h"
+#include "app/status.h"
 #include "app/worldedit.h"
 #include "app/wxui.h"
+#include "app/zoom.h"
+#include "lang/filenames.h"
 #include "lang/interp.h"
 #include "lang/outside.h"
 #include "lang/parser.h"
+#include "lang/runstate.h"
 #include "lang/table.h"
-#include "view/canvas.h"
-#include "view/situation.h"
-#include "view/status.h"
-#include "view/zoom.h"
 #include "world/goal.h"
 #include "world/history.h"
 #include "world/robot.h"
+#include "world/situation.h"
 #include "world/world.h"
 
 #include <cstring>
@@ -50,30 +51,18 @@ static void setDelay(int id) {
     delay_factor = id == ID_DELAY_SLOW ? 1500 : id == ID_DELAY_MEDIUM ? 750 : 0;
 }
 
-// Commands that may be given while a program runs: they start, step, reset or reload nothing.
-static bool allowedWhileRunning(int id) {
-    switch (id) {
-    case ID_DELAY_SLOW:
-    case ID_DELAY_MEDIUM:
-    case ID_DELAY_FAST:
-    case ID_STOP:
-    case ID_ZOOM_IN:
-    case ID_ZOOM_OUT:
-    case ID_ZOOM_ACTUAL:
-    case ID_ABOUT:
-    case ID_KEYPRESS_HELP:
-    case ID_LANGUAGE_HELP: return true;
-    default: return false;
-    }
-}
-
 void MyFrame::onMenu(wxCommandEvent& event) {
     // Keys of the shared accelerator table act only where the menu bar holds their item.
     if (GetMenuBar() && GetMenuBar()->FindItem(event.GetId())) OnMenuCommand(event.GetId());
 }
 
 void MyFrame::OnMenuCommand(int id) {
-    if (running && !allowedWhileRunning(id)) return;
+    if (doCommand(id)) focusWorldCanvas();
+}
+
+bool MyFrame::doCommand(int id) {
+    const Command* command = commandOfId(id);
+    if (running && !(command && (command->flags & WHILE_RUNNING))) return false;
     editorRaised = false;
     switch (id) {
     case ID_EDIT_PROGRAM:
@@ -128,25 +117,17 @@ void MyFrame::OnMenuCommand(int id) {
     case ID_LANGUAGE_HELP:
         dialogs().messageBox(languageHelp, "Pindle's programming language");
         break;
-    default: break;
-    }
-    focusWorldCanvas();
-}
-
-// The buttons after the robot's actions: run, step, reset and define, from 1.
-static void commandButton(long command, MyCanvas* canvas) {
-    switch (command) {
-    case 1: frame->Run_Pindle_Program(1); break;
-    case 2: frame->Run_Pindle_Program(0); break;
-    case 3: frame->Reset_Pindle_Program(); break;
-    case 4:
+    case ID_RESET: Reset_Pindle_Program(); break;
+    case ID_DEFINE:
         if (macroName[0] != '\0')
             canvas->stop();
         else
             canvas->startKeyboardDefine();
         break;
+    case ID_EXECUTE: canvas->runInstruction(); break;
     default: break;
     }
+    return true;
 }
 
 void button_proc(wxButton& but, wxCommandEvent&) {
@@ -158,7 +139,7 @@ void button_proc(wxButton& but, wxCommandEvent&) {
             canvas->act(action->act);
             update_status();
         } else {
-            commandButton(tag - KEYED_ACTIONS, canvas);
+            frame->doCommand(commandButton(static_cast<int>(tag) - 1 - KEYED_ACTIONS)->id);
         }
     }
     // A fault brought up in the editor leaves the editor on top with the keys.

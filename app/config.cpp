@@ -1,9 +1,9 @@
 #include "app/config.h"
 
-#include "app/filenames.h"
+#include "io/textfile.h"
+#include "io/wordreader.h"
+#include "lang/filenames.h"
 #include "lang/outside.h"
-#include "lang/textfile.h"
-#include "lang/wordreader.h"
 
 #include <climits>
 #include <cstdio>

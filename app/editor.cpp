@@ -1,14 +1,15 @@
 #include "app/editor.h"
 
-#include "app/filenames.h"
+#include "app/commandtable.h"
 #include "app/ids.h"
 #include "app/pindle.h"
-#include "app/runstate.h"
 #include "app/wxui.h"
+#include "io/system.h"
+#include "io/textfile.h"
+#include "lang/filenames.h"
 #include "lang/outside.h"
-#include "lang/safesave.h"
-#include "lang/textfile.h"
-#include "view/situation.h"
+#include "lang/runstate.h"
+#include "world/situation.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -54,19 +55,8 @@ void MyEditor::onMenu(wxCommandEvent& event) {
 }
 
 wxMenuBar* editorMenuBar() {
-    file_menu = new wxMenu;
-    file_menu->Append(ID_EDIT_NEW, "&New\tCtrl-N", "New");
-    file_menu->Append(ID_EDIT_OPEN, "&Open\tCtrl-O", "Open");
-    file_menu->Append(ID_EDIT_SAVE, "&Save\tCtrl-S", "Save");
-    file_menu->Append(ID_EDIT_SAVE_AS, "Save &as\tCtrl-A", "Save as");
-    file_menu->AppendSeparator();
-    file_menu->Append(ID_EDIT_PRINT, "&Print\tCtrl-P", "Print file");
-    file_menu->AppendSeparator();
-    file_menu->Append(ID_EDIT_NOTEPAD, "&Windows notepad\tCtrl-W", "Notepad");
-    file_menu->AppendSeparator();
-    file_menu->Append(ID_EDIT_QUIT, "&Quit editor\tCtrl-Q", "Quit");
-    edit_help_menu = new wxMenu;
-    edit_help_menu->Append(ID_EDIT_HELP, "Help with editor\tCtrl-H", "Help");
+    file_menu = menuOf(Place::EDITOR_FILE);
+    edit_help_menu = menuOf(Place::EDITOR_HELP);
     menu_bar2 = new wxMenuBar;
     menu_bar2->Append(file_menu, "&File");
     menu_bar2->Append(edit_help_menu, "&Help");

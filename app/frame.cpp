@@ -1,18 +1,18 @@
 // The main window: its layout, activation, closing and drawing, and its menus.
+#include "app/canvas.h"
 #include "app/editor.h"
 #include "app/ids.h"
 #include "app/pindle.h"
 #include "app/runcontrol.h"
 #include "app/settings.h"
+#include "app/status.h"
 #include "app/worldedit.h"
+#include "app/worldview.h"
 #include "app/wxui.h"
-#include "view/canvas.h"
-#include "view/situation.h"
-#include "view/status.h"
+#include "app/zoom.h"
 #include "view/worlddrawing.h"
-#include "view/worldview.h"
-#include "view/zoom.h"
 #include "world/robot.h"
+#include "world/situation.h"
 
 #include <algorithm>
 #include <wx/display.h>
@@ -134,29 +134,4 @@ void MyFrame::Draw(wxDC& dc, int) {
     dc.SetFont(*itemFont);
     dc.SetPen(*wxBLACK_PEN);
     DrawEnvir();
-}
-
-wxAcceleratorTable menusAccel() {
-    wxAcceleratorEntry entries[] = {
-        {wxACCEL_CTRL, 'E', ID_EDIT_PROGRAM},
-        {wxACCEL_CTRL, 'L', ID_LOAD_PROGRAM},
-        {wxACCEL_CTRL, 'R', ID_RUN},
-        {wxACCEL_CTRL, 'N', ID_EDIT_NEW},
-        {wxACCEL_CTRL, 'O', ID_EDIT_OPEN},
-        {wxACCEL_CTRL, 'S', ID_EDIT_SAVE},
-        {wxACCEL_CTRL, 'A', ID_EDIT_SAVE_AS},
-        {wxACCEL_CTRL, 'P', ID_EDIT_PRINT},
-        {wxACCEL_CTRL, 'W', ID_EDIT_NOTEPAD},
-        {wxACCEL_CTRL, 'Q', ID_EDIT_QUIT},
-        {wxACCEL_CTRL, '+', ID_ZOOM_IN},
-        {wxACCEL_CTRL | wxACCEL_SHIFT, '+', ID_ZOOM_IN},
-        {wxACCEL_CTRL, '=', ID_ZOOM_IN},
-        {wxACCEL_CTRL | wxACCEL_SHIFT, '=', ID_ZOOM_IN},
-        {wxACCEL_CTRL, WXK_NUMPAD_ADD, ID_ZOOM_IN},
-        {wxACCEL_CTRL, '-', ID_ZOOM_OUT},
-        {wxACCEL_CTRL, WXK_NUMPAD_SUBTRACT, ID_ZOOM_OUT},
-        {wxACCEL_CTRL, '0', ID_ZOOM_ACTUAL},
-        {wxACCEL_CTRL, WXK_NUMPAD0, ID_ZOOM_ACTUAL},
-    };
-    return wxAcceleratorTable(sizeof entries / sizeof entries[0], entries);
 }

@@ -1,52 +1,18 @@
 // The main window's parts: its menu bar, its buttons, the status panel and the world canvas.
+#include "app/canvas.h"
+#include "app/commandtable.h"
 #include "app/ids.h"
 #include "app/pindle.h"
-#include "view/canvas.h"
-#include "view/status.h"
-#include "view/zoom.h"
+#include "app/status.h"
+#include "app/zoom.h"
 
 wxMenuBar* MyFrame::mainMenuBar() {
-    program_menu = new wxMenu;
-    program_menu->Append(ID_EDIT_PROGRAM, "&Edit .pnd file\tCtrl-E", "Edit current program");
-    program_menu->Append(ID_LOAD_PROGRAM, "&Load .pnd file\tCtrl-L", "Load program from file");
-    world_menu = new wxMenu;
-    world_menu->Append(ID_EDIT_WORLD, "&Edit .sit file\t", "Edit world");
-    world_menu->Append(ID_LOAD_WORLD, "&Load .sit file\t", "Load world");
-    world_menu->Append(ID_LOAD_GOAL, "Load &goal...", "Load the goal the world should reach");
-    world_menu->Append(ID_CLEAR_GOAL, "&Clear goal", "Show no goal");
-    world_menu->Append(ID_SAVE_PICTURE, "Save &picture...", "Save the world picture as PNG");
-    world_menu->AppendSeparator();
-    world_menu->AppendCheckItem(ID_EDIT_BY_MOUSE, "Edit world by &mouse",
-                                "Draw walls, things and the robot with the mouse");
-    world_menu->Append(ID_SAVE_WORLD, "&Save world", "Save the world as it stands");
-    world_menu->Append(ID_SAVE_WORLD_AS, "Save world &as...", "Save the world under a new name");
-    world_menu->AppendSeparator();
-    world_menu->Append(ID_RESET_WORLD, "&Reset world\t", "Reset world");
-    world_menu->AppendSeparator();
-    world_menu->Append(ID_ZOOM_IN, "Zoom &in\tCtrl-+", "Show the world larger");
-    world_menu->Append(ID_ZOOM_OUT, "Zoom &out\tCtrl--", "Show the world smaller");
-    world_menu->Append(ID_ZOOM_ACTUAL, "&Actual size\tCtrl-0", "Show the world at its own size");
-    run_menu = new wxMenu;
-    run_menu->Append(ID_RUN, "&Run\tCtrl-R", "Run a Pindle program");
-    run_menu->Append(ID_STEP, "&Step\tS", "Execute one instruction");
-    run_menu->Append(ID_CHECK, "&Check", "Check a Pindle program");
-    run_menu->Append(ID_CONTINUE, "&Continue\tF5", "Run on from where the program stopped");
-    run_menu->Append(ID_STEP_BACK, "Step &back", "Undo the last step or action (key b)");
-    run_menu->Append(ID_RECORD_ANIMATION, "Record &animation...",
-                     "Record the next run as an animated GIF");
-    run_delay_menu = new wxMenu;
-    run_delay_menu->AppendCheckItem(ID_DELAY_SLOW, "&Slow", "Slow");
-    run_delay_menu->Check(ID_DELAY_SLOW, false);
-    run_delay_menu->AppendCheckItem(ID_DELAY_MEDIUM, "&Medium", "Medium");
-    run_delay_menu->Check(ID_DELAY_MEDIUM, false);
-    run_delay_menu->AppendCheckItem(ID_DELAY_FAST, "&Fast", "Fast");
+    program_menu = menuOf(Place::PROGRAM);
+    world_menu = menuOf(Place::WORLD);
+    run_delay_menu = menuOf(Place::DELAY);
     run_delay_menu->Check(ID_DELAY_FAST, true);
-    run_menu->Append(ID_DELAY_MENU, "&Delay", run_delay_menu, "Specify Pindle's delay");
-    run_menu->Append(ID_STOP, "&Stop\tEsc", "Stop the running program");
-    help_menu = new wxMenu;
-    help_menu->Append(ID_ABOUT, "&About", "About Pindle");
-    help_menu->Append(ID_KEYPRESS_HELP, "&Keypress instructions", "Pindle's keypress instructions");
-    help_menu->Append(ID_LANGUAGE_HELP, "&Programming language", "Syntax of Pindle's language");
+    run_menu = menuOf(Place::RUN, run_delay_menu);
+    help_menu = menuOf(Place::HELP);
     menu_bar = new wxMenuBar;
     menu_bar->Append(program_menu, "&Program");
     menu_bar->Append(world_menu, "&World");
@@ -55,11 +21,10 @@ wxMenuBar* MyFrame::mainMenuBar() {
     return menu_bar;
 }
 
-// The label of button i: the robot's actions with a key, then the commands.
+// The label of button i: the robot's actions with a key, then the commands with a button.
 static const char* buttonLabel(int i) {
-    static const char* const commands[] = {"run", "step", "reset", "define"};
     const Instruction* action = keyedAction(i);
-    return action ? action->word : commands[i - KEYED_ACTIONS];
+    return action ? action->word : commandButton(i - KEYED_ACTIONS)->button;
 }
 
 void MyFrame::createButtons() {

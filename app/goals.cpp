@@ -1,10 +1,10 @@
 #include "app/goals.h"
 
-#include "app/filenames.h"
+#include "app/worldview.h"
+#include "lang/filenames.h"
 #include "lang/outside.h"
-#include "view/situation.h"
-#include "view/worldview.h"
 #include "world/goal.h"
+#include "world/situation.h"
 #include "world/world.h"
 
 #include <cstring>

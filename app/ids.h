@@ -30,6 +30,9 @@ enum CommandId {
     ID_ZOOM_IN = 160,
     ID_ZOOM_OUT = 161,
     ID_ZOOM_ACTUAL = 162,
+    ID_RESET = 163,   // the reset button: the world and the program anew, no compile
+    ID_DEFINE = 164,  // d: start or end a recording
+    ID_EXECUTE = 165, // e: execute an instruction by name
     ID_EDIT_NEW = 201,
     ID_EDIT_OPEN = 202,
     ID_EDIT_SAVE = 203,

@@ -1,11 +1,11 @@
 #include "app/picture.h"
 
-#include "app/filenames.h"
+#include "app/wxpainter.h"
+#include "io/system.h"
+#include "lang/filenames.h"
 #include "lang/outside.h"
-#include "lang/safesave.h"
-#include "view/situation.h"
 #include "view/worlddrawing.h"
-#include "view/wxpainter.h"
+#include "world/situation.h"
 
 #include <cstring>
 #include <wx/image.h>

@@ -19,7 +19,9 @@ class MyFrame : public wxFrame {
     MyCanvas* canvas;        // the world view
 
     MyFrame(wxFrame* parent, const wxString& title, int x, int y, int width, int height);
-    void OnMenuCommand(int id);      // a command of the main window's menu bar
+    void OnMenuCommand(int id); // a command of the main window's menu bar
+    // Carries out command id, unless a run forbids it now; false when it did not.
+    bool doCommand(int id);
     void OnSize(wxSizeEvent& event); // lays out the panel, the status panel and the canvas
     void OnClose(wxCloseEvent& event);
     void OnActivate(wxActivateEvent& event);
@@ -79,5 +81,3 @@ extern wxBitmap* statusBitmap;
 MyFrame* startUp(int argc, char** argv);
 // The command buttons' callback: tells the buttons apart by their tags (client data 1 to 10).
 void button_proc(wxButton& but, wxCommandEvent& event);
-// The accelerator keys of both windows; each window acts only on the ids of its own menu bar.
-wxAcceleratorTable menusAccel();

@@ -3,7 +3,7 @@
 #include "lang/parser.h"
 #include "lang/scanner.h"
 #include "lang/tokens.h"
-#include "view/worldtokens.h"
+#include "world/worldtokens.h"
 
 #include <algorithm>
 #include <cstring>

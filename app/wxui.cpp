@@ -5,8 +5,8 @@
 #include "app/messagebox.h"
 #include "app/pindle.h"
 #include "app/runcontrol.h"
-#include "view/status.h"
-#include "view/worldview.h"
+#include "app/status.h"
+#include "app/worldview.h"
 
 #include <algorithm>
 #include <cstring>

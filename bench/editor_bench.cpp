@@ -3,10 +3,10 @@
 #include "app/editor.h"
 #include "app/ids.h"
 #include "app/pindle.h"
-#include "app/runstate.h"
 #include "app/wxui.h"
 #include "bench/benchtools.h"
 #include "bench/programs.h"
+#include "lang/runstate.h"
 #include "world/robot.h"
 
 #include <X11/Xlib.h>

@@ -5,9 +5,9 @@
 #include "lang/outside.h"
 #include "lang/parser.h"
 #include "lang/table.h"
-#include "view/situation.h"
 #include "world/history.h"
 #include "world/robot.h"
+#include "world/situation.h"
 #include "world/world.h"
 
 #include <benchmark/benchmark.h>

@@ -1,21 +1,21 @@
 // The window program on X11 or on Wayland: start-up, drawing speed of a run, and how it
 // answers while a program runs. Prints one "name value unit" line per figure. On Wayland, keys
 // are pressed through the X display that the compositor runs in, named by PINDLE_BENCH_KEYS.
+#include "app/canvas.h"
 #include "app/editor.h"
 #include "app/ids.h"
 #include "app/pindle.h"
 #include "app/runcontrol.h"
-#include "app/runstate.h"
+#include "app/worldview.h"
 #include "app/wxui.h"
+#include "app/zoom.h"
 #include "bench/benchtools.h"
 #include "bench/programs.h"
 #include "lang/interp.h"
+#include "lang/runstate.h"
 #include "lang/table.h"
-#include "view/canvas.h"
-#include "view/situation.h"
-#include "view/worldview.h"
-#include "view/zoom.h"
 #include "world/robot.h"
+#include "world/situation.h"
 #include "world/world.h"
 
 #include <X11/Xlib.h>

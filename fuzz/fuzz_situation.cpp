@@ -1,10 +1,10 @@
 // Feeds arbitrary bytes to the situation-file loader, then moves the robot around the world
 // it built.
-#include "app/runreport.h"
 #include "fuzz/fuzz_input.h"
 #include "lang/outside.h"
-#include "view/situation.h"
+#include "runner/runreport.h"
 #include "world/robot.h"
+#include "world/situation.h"
 #include "world/world.h"
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 #include "lang/errormsg.h"
-#include "lang/textbuf.h"
+#include "io/textbuf.h"
 
 #include "lang/outside.h"
 #include "lang/scanner.h"

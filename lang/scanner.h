@@ -1,7 +1,7 @@
 // The scanner: cuts program text, read through the line reader, into tokens.
 #pragma once
+#include "io/inputfil.h"
 #include "lang/bool.h"
-#include "lang/inputfil.h"
 
 constexpr int MAXTOKEN = 120; // token storage, terminator included
 constexpr int MAXBYTES = 256; // the line reader's buffer and a definition's byte-code buffer

@@ -1,5 +1,5 @@
 #include "lang/table.h"
-#include "lang/textbuf.h"
+#include "io/textbuf.h"
 
 #include "lang/bool.h"
 #include "lang/bytecode.h"

@@ -1,9 +1,9 @@
 // File names of any path length kept in 80-character buffers by moving the working folder.
 #include "app/config.h"
-#include "app/filenames.h"
-#include "app/runstate.h"
+#include "lang/filenames.h"
+#include "lang/runstate.h"
 #include "tests/recording_ui.h"
-#include "view/situation.h"
+#include "world/situation.h"
 
 #include <climits>
 #include <cstring>

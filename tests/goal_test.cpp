@@ -3,12 +3,12 @@
 
 #include "recording_ui.h"
 
-#include "app/runstate.h"
 #include "lang/interp.h"
-#include "view/situation.h"
+#include "lang/runstate.h"
 #include "world/goal.h"
 #include "world/keypress.h"
 #include "world/robot.h"
+#include "world/situation.h"
 #include "world/world.h"
 
 #include <cstring>

@@ -3,13 +3,13 @@
 
 #include "recording_ui.h"
 
-#include "app/runreport.h"
 #include "lang/interp.h"
 #include "lang/parser.h"
 #include "lang/table.h"
-#include "view/situation.h"
+#include "runner/runreport.h"
 #include "world/history.h"
 #include "world/robot.h"
+#include "world/situation.h"
 #include "world/world.h"
 
 #include <cstring>

@@ -3,7 +3,7 @@
 // a hang or a sanitizer report. Built against the plain runner and against the sanitized one.
 #include <gtest/gtest.h>
 
-#include "app/runreport.h"
+#include "runner/runreport.h"
 #include "tests/process.h"
 
 #include <algorithm>

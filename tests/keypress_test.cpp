@@ -3,9 +3,9 @@
 
 #include "recording_ui.h"
 
-#include "app/runstate.h"
 #include "lang/interp.h"
 #include "lang/parser.h"
+#include "lang/runstate.h"
 #include "lang/table.h"
 #include "world/keypress.h"
 #include "world/robot.h"

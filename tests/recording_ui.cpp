@@ -2,12 +2,12 @@
 
 #include "recording_ui.h"
 
-#include "app/runstate.h"
 #include "lang/interp.h"
 #include "lang/parser.h"
+#include "lang/runstate.h"
 #include "lang/table.h"
-#include "view/situation.h"
 #include "world/robot.h"
+#include "world/situation.h"
 #include "world/world.h"
 
 #include <cstdio>

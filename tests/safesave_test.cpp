@@ -2,7 +2,7 @@
 // full disk.
 #include <gtest/gtest.h>
 
-#include "lang/safesave.h"
+#include "io/system.h"
 
 #include <algorithm>
 #include <cerrno>

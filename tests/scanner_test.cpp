@@ -2,7 +2,7 @@
 
 #include "recording_ui.h"
 
-#include "lang/inputfil.h"
+#include "io/inputfil.h"
 #include "lang/scanner.h"
 
 #include <cstring>

@@ -3,8 +3,8 @@
 
 #include "recording_ui.h"
 
-#include "view/situation.h"
 #include "world/robot.h"
+#include "world/situation.h"
 #include "world/world.h"
 
 #include <cstring>

@@ -4,7 +4,7 @@
 
 #include "lang/scanner.h"
 #include "lang/tokens.h"
-#include "view/worldtokens.h"
+#include "world/worldtokens.h"
 
 #include <string>
 #include <vector>

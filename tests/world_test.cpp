@@ -3,7 +3,7 @@
 
 #include "recording_ui.h"
 
-#include "view/situation.h"
+#include "world/situation.h"
 #include "world/world.h"
 
 #include <string>

@@ -4,9 +4,9 @@
 
 #include "recording_ui.h"
 
-#include "view/situation.h"
 #include "world/edits.h"
 #include "world/goal.h"
+#include "world/situation.h"
 #include "world/world.h"
 #include "world/worldsave.h"
 

@@ -1,7 +1,7 @@
 #include "view/svgpainter.h"
 
-#include "lang/quoting.h"
-#include "lang/textbuf.h"
+#include "io/quoting.h"
+#include "io/textbuf.h"
 #include "view/icons.h"
 #include "view/worlddrawing.h"
 

@@ -1,10 +1,10 @@
 #include "world/keypress.h"
-#include "lang/textbuf.h"
+#include "io/textbuf.h"
 
-#include "app/runstate.h"
 #include "lang/interp.h"
 #include "lang/outside.h"
 #include "lang/parser.h"
+#include "lang/runstate.h"
 #include "lang/table.h"
 #include "world/goal.h"
 #include "world/robot.h"

@@ -1,6 +1,6 @@
 #include "world/world.h"
 
-#include "view/situation.h"
+#include "world/situation.h"
 
 #include <new>
 

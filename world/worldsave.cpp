@@ -1,6 +1,6 @@
 #include "world/worldsave.h"
 
-#include "lang/wordreader.h"
+#include "io/wordreader.h"
 #include "world/world.h"
 
 #include <vector>

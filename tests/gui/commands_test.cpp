@@ -1,15 +1,15 @@
 // The main window's commands, its buttons and the run control, on the real window.
+#include "app/canvas.h"
 #include "app/editor.h"
 #include "app/ids.h"
 #include "app/pindle.h"
 #include "app/runcontrol.h"
-#include "app/runstate.h"
 #include "lang/interp.h"
+#include "lang/runstate.h"
 #include "lang/table.h"
 #include "tests/gui/gui_harness.h"
-#include "view/canvas.h"
-#include "view/situation.h"
 #include "world/robot.h"
+#include "world/situation.h"
 #include "world/world.h"
 
 #include <cstring>

@@ -1,12 +1,12 @@
 // The editor window: its commands, saving, the external programs, and program faults shown
 // at their line.
+#include "app/canvas.h"
 #include "app/editor.h"
 #include "app/ids.h"
 #include "app/pindle.h"
-#include "app/runstate.h"
+#include "lang/runstate.h"
 #include "tests/gui/gui_harness.h"
-#include "view/canvas.h"
-#include "view/situation.h"
+#include "world/situation.h"
 #include "world/world.h"
 
 #include <csignal>

@@ -1,18 +1,18 @@
 // Faults in the middle of work, on the real window: files that vanish or cannot be read between
 // one command and the next, saves that cannot be made, and the robot's faults during a run.
 // Each must end with the program's own box, and nothing the user had may be lost.
+#include "app/canvas.h"
 #include "app/editor.h"
 #include "app/ids.h"
 #include "app/pindle.h"
 #include "app/runcontrol.h"
-#include "app/runstate.h"
+#include "app/worldview.h"
 #include "lang/interp.h"
+#include "lang/runstate.h"
 #include "lang/table.h"
 #include "tests/gui/gui_harness.h"
-#include "view/canvas.h"
-#include "view/situation.h"
-#include "view/worldview.h"
 #include "world/robot.h"
+#include "world/situation.h"
 #include "world/world.h"
 
 #include <cstdio>

@@ -1,11 +1,11 @@
 // Goals in the window: loaded with a world or from the World menu, drawn faintly under the
 // world, and told in a box after a run.
+#include "app/canvas.h"
 #include "app/ids.h"
 #include "app/pindle.h"
+#include "app/worldview.h"
 #include "lang/table.h"
 #include "tests/gui/gui_harness.h"
-#include "view/canvas.h"
-#include "view/worldview.h"
 #include "world/goal.h"
 #include "world/world.h"
 

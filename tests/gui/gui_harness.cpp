@@ -1,14 +1,14 @@
 #include "tests/gui/gui_harness.h"
 
+#include "app/canvas.h"
 #include "app/editor.h"
 #include "app/ids.h"
 #include "app/pindle.h"
-#include "app/runstate.h"
 #include "lang/interp.h"
+#include "lang/runstate.h"
 #include "lang/table.h"
-#include "view/canvas.h"
-#include "view/situation.h"
 #include "world/robot.h"
+#include "world/situation.h"
 #include "world/world.h"
 
 #include <algorithm>

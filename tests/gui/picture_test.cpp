@@ -1,10 +1,10 @@
 // Pictures and animations of the world from the window: a PNG of the world picture and a GIF
 // of a run.
 #include "app/animation.h"
+#include "app/canvas.h"
 #include "app/ids.h"
 #include "app/pindle.h"
 #include "tests/gui/gui_harness.h"
-#include "view/canvas.h"
 #include "world/world.h"
 
 #include <wx/gifdecod.h>

@@ -1,10 +1,10 @@
 // The editor's text control: undo, colours, fault marks, find, and files kept byte for byte.
+#include "app/canvas.h"
 #include "app/editor.h"
 #include "app/ids.h"
 #include "app/pindle.h"
 #include "lang/tokens.h"
 #include "tests/gui/gui_harness.h"
-#include "view/canvas.h"
 
 #include <functional>
 

@@ -1,15 +1,15 @@
 // What a new or a hostile user meets first: files that are not files, labels that must be
 // read whole, boxes where they belong, and a recording that shows.
+#include "app/canvas.h"
 #include "app/editor.h"
 #include "app/ids.h"
 #include "app/pindle.h"
-#include "app/runstate.h"
+#include "app/status.h"
+#include "lang/runstate.h"
 #include "lang/table.h"
 #include "tests/gui/gui_harness.h"
-#include "view/canvas.h"
-#include "view/situation.h"
-#include "view/status.h"
 #include "world/robot.h"
+#include "world/situation.h"
 #include "world/world.h"
 
 #include <cstring>

@@ -1,12 +1,12 @@
 // The main window as start-up builds it: menus, keys, buttons, and the pictures it draws.
+#include "app/canvas.h"
 #include "app/editor.h"
 #include "app/ids.h"
 #include "app/pindle.h"
-#include "app/runstate.h"
+#include "app/worldview.h"
+#include "lang/runstate.h"
 #include "lang/table.h"
 #include "tests/gui/gui_harness.h"
-#include "view/canvas.h"
-#include "view/worldview.h"
 #include "world/robot.h"
 #include "world/world.h"
 

@@ -1,12 +1,12 @@
 // Drawing a world with the mouse in the real window: simulated pointer and keys, checked on the
 // world model and on the picture; saving the world, and the question before edits are lost.
+#include "app/canvas.h"
 #include "app/editor.h"
 #include "app/ids.h"
 #include "app/pindle.h"
 #include "app/worldedit.h"
 #include "tests/gui/gui_harness.h"
-#include "view/canvas.h"
-#include "view/situation.h"
+#include "world/situation.h"
 #include "world/world.h"
 
 #include <wx/uiaction.h>

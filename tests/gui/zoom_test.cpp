@@ -1,13 +1,13 @@
 // The window on a desktop: the world zoomed and back, keys and the mouse at a zoom, Alt and
 // Ctrl left to the menus, and the screen showing the kept picture.
+#include "app/canvas.h"
 #include "app/editor.h"
 #include "app/ids.h"
 #include "app/pindle.h"
 #include "app/settings.h"
 #include "app/worldedit.h"
+#include "app/zoom.h"
 #include "tests/gui/gui_harness.h"
-#include "view/canvas.h"
-#include "view/zoom.h"
 #include "world/world.h"
 
 #include <wx/uiaction.h>

@@ -1,4 +1,4 @@
-#include "lang/textbuf.h"
+#include "io/textbuf.h"
 
 #include <cstdarg>
 #include <cstdio>

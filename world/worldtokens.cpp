@@ -1,7 +1,7 @@
-#include "view/worldtokens.h"
+#include "world/worldtokens.h"
 
-#include "lang/wordreader.h"
-#include "view/situation.h"
+#include "io/wordreader.h"
+#include "world/situation.h"
 
 #include <algorithm>
 #include <cstring>

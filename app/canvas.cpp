@@ -1,10 +1,11 @@
-#include "view/canvas.h"
+#include "app/canvas.h"
 
+#include "app/commandtable.h"
 #include "app/debugger.h"
 #include "app/editor.h"
 #include "app/pindle.h"
 #include "app/runcontrol.h"
-#include "view/status.h"
+#include "app/status.h"
 #include "world/history.h"
 #include "world/keypress.h"
 #include "world/robot.h"
@@ -130,23 +131,10 @@ void MyCanvas::OnChar(wxKeyEvent& event) {
     if (const Instruction* action = actionOfKey(key)) {
         act(action->act);
         update_status();
+    } else if (const Command* command = commandOfKey(key)) {
+        frame->doCommand(command->id);
     } else {
-        commandKey(key, event);
+        event.Skip();
     }
     frame->focusWorldCanvas();
-}
-
-void MyCanvas::commandKey(int key, wxKeyEvent& event) {
-    switch (key) {
-    case 'd':
-        if (macroName[0] != '\0')
-            stop();
-        else
-            startKeyboardDefine();
-        break;
-    case 'e': runInstruction(); break;
-    case 's': frame->Run_Pindle_Program(0); break;
-    case 'b': debugger()->stepBackOnce(); break;
-    default: event.Skip(); break;
-    }
 }

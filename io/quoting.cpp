@@ -1,4 +1,4 @@
-#include "lang/quoting.h"
+#include "io/quoting.h"
 
 #include <cstdio>
 

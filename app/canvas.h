@@ -50,8 +50,6 @@ class MyCanvas : public wxScrolledCanvas {
     void takeInput(CanvasInput* input) { taken = input; }
 
   private:
-    void commandKey(int key, wxKeyEvent& event); // d, e, s and b
-
     wxDC* currentPaint = nullptr;
     CanvasInput* taken = nullptr;
     wxDECLARE_EVENT_TABLE();

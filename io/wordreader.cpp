@@ -1,4 +1,4 @@
-#include "lang/wordreader.h"
+#include "io/wordreader.h"
 
 #include <climits>
 

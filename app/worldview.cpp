@@ -1,10 +1,10 @@
-#include "view/worldview.h"
+#include "app/worldview.h"
 
+#include "app/canvas.h"
 #include "app/pindle.h"
-#include "view/canvas.h"
+#include "app/wxpainter.h"
+#include "app/zoom.h"
 #include "view/worlddrawing.h"
-#include "view/wxpainter.h"
-#include "view/zoom.h"
 #include "world/goal.h"
 #include "world/world.h"
 

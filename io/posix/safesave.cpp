@@ -1,4 +1,4 @@
-#include "lang/safesave.h"
+#include "io/system.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,8 +1,8 @@
-#include "view/wxpainter.h"
+#include "app/wxpainter.h"
 
 #include "app/pindle.h"
+#include "app/zoom.h"
 #include "view/worlddrawing.h"
-#include "view/zoom.h"
 #include "world/goal.h"
 #include "world/world.h"
 

@@ -1,7 +1,7 @@
-#include "app/gradereport.h"
+#include "runner/gradereport.h"
 
-#include "app/runreport.h"
-#include "lang/safesave.h"
+#include "io/system.h"
+#include "runner/runreport.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,12 +1,12 @@
-#include "app/taskrun.h"
+#include "runner/taskrun.h"
 
-#include "app/runstate.h"
 #include "lang/interp.h"
 #include "lang/outside.h"
 #include "lang/parser.h"
+#include "lang/runstate.h"
 #include "lang/table.h"
-#include "view/situation.h"
 #include "world/goal.h"
+#include "world/situation.h"
 #include "world/world.h"
 
 RunStart startRun(const char* goalFile, const char* world, const char* program) {

@@ -1,6 +1,6 @@
-#include "app/runstate.h"
+#include "lang/runstate.h"
 
-#include "app/filenames.h"
+#include "lang/filenames.h"
 
 #include <cstring>
 

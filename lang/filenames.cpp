@@ -1,13 +1,11 @@
-#include "app/filenames.h"
+#include "lang/filenames.h"
 
-#include "app/runstate.h"
+#include "io/system.h"
 #include "lang/outside.h"
+#include "lang/runstate.h"
 
-#include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -52,11 +50,6 @@ std::string relativeTo(const std::string& dir, const std::string& path) {
     return out;
 }
 
-std::string currentFolder() {
-    char here[PATH_MAX];
-    return getcwd(here, sizeof here) ? here : "";
-}
-
 // The name that stands for the same file after a move from the folder from to the folder to;
 // empty when no such name fits.
 std::string moved(const char* name, const std::string& from, const std::string& to) {
@@ -85,9 +78,7 @@ bool takeFileName(char (&target)[80], const char* name) {
     const char* slash = std::strrchr(name, '/');
     if (!slash || std::strlen(slash + 1) >= 80 || !slash[1]) return tooLong(name);
     std::string folder(name, static_cast<size_t>(slash - name));
-    char* real = realpath(folder.empty() ? "/" : folder.c_str(), nullptr);
-    std::string from = currentFolder(), to = real ? real : "";
-    std::free(real);
+    std::string from = workingFolder(), to = realFolder(folder.empty() ? "/" : folder);
     if (to.empty() || from.empty()) return tooLong(name);
     std::vector<std::string> names;
     for (const Kept& k : kept()) {
@@ -95,7 +86,7 @@ bool takeFileName(char (&target)[80], const char* name) {
         names.push_back(left ? k.name : moved(k.name, from, to));
         if (!left && names.back().empty()) return tooLong(k.name);
     }
-    if (chdir(to.c_str()) != 0) return tooLong(name);
+    if (!changeFolder(to)) return tooLong(name);
     for (size_t k = 0; k < names.size(); ++k)
         std::strcpy(kept()[k].name, names[k].c_str());
     return setFileName(target, slash + 1);

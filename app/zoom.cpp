@@ -1,4 +1,4 @@
-#include "view/zoom.h"
+#include "app/zoom.h"
 
 #include <algorithm>
 #include <cmath>

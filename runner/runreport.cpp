@@ -1,4 +1,4 @@
-#include "app/runreport.h"
+#include "runner/runreport.h"
 
 #include "world/goal.h"
 #include "world/world.h"

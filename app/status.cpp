@@ -1,9 +1,9 @@
-#include "view/status.h"
+#include "app/status.h"
 
 #include "app/pindle.h"
+#include "app/zoom.h"
+#include "io/textbuf.h"
 #include "lang/table.h"
-#include "lang/textbuf.h"
-#include "view/zoom.h"
 #include "world/history.h"
 #include "world/world.h"
 

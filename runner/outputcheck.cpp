@@ -1,7 +1,7 @@
-#include "app/outputcheck.h"
+#include "runner/outputcheck.h"
 
-#include "app/runreport.h"
-#include "lang/safesave.h"
+#include "io/system.h"
+#include "runner/runreport.h"
 
 #include <cstdio>
 

@@ -1,6 +1,27 @@
-// Saving a file's new bytes without damaging the file, the links to it or its neighbours.
+// What the readers and writers need of the operating system, in one place: the safe save of a
+// file, opening a file for reading, and the working folder. Implemented for POSIX in io/posix/.
 #pragma once
+#include <cstdio>
 #include <string>
+
+// A file opened for reading: its stream (null when it was not opened), whether it is a regular
+// file, and its size then.
+struct OpenedFile {
+    FILE* fp = nullptr;
+    bool regular = false;
+    unsigned long long size = 0;
+};
+// Opens name for reading when it is a regular file, or a pipe when takePipes is set (a
+// directory, a device or, unless taken, a pipe is refused). Never waits for a pipe's writer
+// unless pipes are taken.
+OpenedFile openForReading(const char* name, bool takePipes);
+
+// The working folder's absolute path; empty when it cannot be told.
+std::string workingFolder();
+// The absolute path of the folder path, links resolved; empty when there is none.
+std::string realFolder(const std::string& path);
+// Makes path the working folder; false when it cannot be.
+bool changeFolder(const std::string& path);
 
 // The outcome of a save: whether the new bytes are in the file; when they are not, the errno
 // that stopped them and, when a write in place failed, the file that keeps the old text.

@@ -1,6 +1,6 @@
 // The headless runner's text output: the report of the world after a run.
 #pragma once
-#include "lang/quoting.h"
+#include "io/quoting.h"
 
 #include <string>
 

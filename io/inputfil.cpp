@@ -1,6 +1,6 @@
-#include "lang/inputfil.h"
-#include "lang/textbuf.h"
-#include "lang/textfile.h"
+#include "io/inputfil.h"
+#include "io/textbuf.h"
+#include "io/textfile.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,13 +1,13 @@
-#include "app/grade.h"
+#include "runner/grade.h"
 
-#include "app/gradereport.h"
-#include "app/outputcheck.h"
-#include "app/runreport.h"
-#include "app/taskrun.h"
+#include "io/system.h"
+#include "io/textfile.h"
 #include "lang/interp.h"
 #include "lang/outside.h"
-#include "lang/safesave.h"
-#include "lang/textfile.h"
+#include "runner/gradereport.h"
+#include "runner/outputcheck.h"
+#include "runner/runreport.h"
+#include "runner/taskrun.h"
 #include "world/goal.h"
 
 #include <algorithm>

@@ -1,0 +1,53 @@
+// The window's commands in one table: for each, its menu and item, its accelerators, its key on
+// the world and its button. The menus, the accelerator table, the world's keys and the buttons
+// are all made from it; MyFrame::doCommand carries a command out.
+#pragma once
+#include <cstddef>
+
+class wxAcceleratorTable;
+class wxMenu;
+
+// Where a command's item stands: which menu of which window.
+enum class Place { NONE, PROGRAM, WORLD, RUN, DELAY, HELP, EDITOR_FILE, EDITOR_HELP };
+
+// What else a command's row says.
+enum CommandFlags {
+    SEPARATOR_BEFORE = 1, // a separator above its item
+    CHECK_ITEM = 2,       // a check item
+    DELAY_SUBMENU = 4,    // the item that holds the Delay menu
+    WHILE_RUNNING = 8,    // may be given while a program runs
+};
+
+struct Command {
+    int id;
+    Place place;
+    const char* label; // the item's label, its accelerator's text after a tab; null for none
+    const char* help;  // the item's help string
+    int flags;
+    char key;           // the key on the world that gives it; 0 for none
+    const char* button; // the label of its button; null for none
+};
+
+// An accelerator: modifier flags, key code and the command it gives.
+struct Accelerator {
+    int flags;
+    int key;
+    int id;
+};
+
+extern const Command COMMANDS[];
+extern const size_t COMMAND_COUNT;
+extern const Accelerator ACCELERATORS[];
+extern const size_t ACCELERATOR_COUNT;
+
+// The command of an id, of a key on the world, or of the n-th command button (from 0); null
+// for none.
+const Command* commandOfId(int id);
+const Command* commandOfKey(int key);
+const Command* commandButton(int n);
+
+// A new menu holding the items of place, in table order; submenu goes into the item that holds
+// the Delay menu.
+wxMenu* menuOf(Place place, wxMenu* submenu = nullptr);
+// The accelerators of both windows.
+wxAcceleratorTable menusAccel();
