@@ -52,8 +52,10 @@ static void setDelay(int id) {
 }
 
 void MyFrame::onMenu(wxCommandEvent& event) {
-    // Keys of the shared accelerator table act only where the menu bar holds their item.
-    if (GetMenuBar() && GetMenuBar()->FindItem(event.GetId())) OnMenuCommand(event.GetId());
+    // Keys of the shared accelerator table act only where the menu bar holds their item, and
+    // the editor's run keys everywhere.
+    int id = event.GetId();
+    if ((GetMenuBar() && GetMenuBar()->FindItem(id)) || runsInBothWindows(id)) OnMenuCommand(id);
 }
 
 void MyFrame::OnMenuCommand(int id) {
@@ -116,6 +118,12 @@ bool MyFrame::doCommand(int id) {
     case ID_KEYPRESS_HELP: dialogs().messageBox(keypressHelp, "Keypress Instructions"); break;
     case ID_LANGUAGE_HELP:
         dialogs().messageBox(languageHelp, "Pindle's programming language");
+        break;
+    case ID_KEYS_HELP: dialogs().showText(keysAndCommands().c_str(), "Keys and commands"); break;
+    case ID_EXAMPLES_HELP: dialogs().showText(examplesHelp, "The language by example"); break;
+    case ID_TOGGLE_BREAKPOINT:
+        if (subframe)
+            subframe->text_window->toggleBreakpoint(subframe->text_window->GetCurrentLine());
         break;
     case ID_RESET: Reset_Pindle_Program(); break;
     case ID_DEFINE:

@@ -3,12 +3,24 @@
 // are all made from it; MyFrame::doCommand carries a command out.
 #pragma once
 #include <cstddef>
+#include <string>
 
 class wxAcceleratorTable;
 class wxMenu;
 
 // Where a command's item stands: which menu of which window.
-enum class Place { NONE, PROGRAM, WORLD, RUN, DELAY, HELP, EDITOR_FILE, EDITOR_HELP };
+enum class Place {
+    NONE,
+    PROGRAM,
+    WORLD,
+    RUN,
+    DELAY,
+    HELP,
+    EDITOR_FILE,
+    EDITOR_EDIT,
+    EDITOR_RUN,
+    EDITOR_HELP
+};
 
 // What else a command's row says.
 enum CommandFlags {
@@ -26,6 +38,7 @@ struct Command {
     int flags;
     char key;           // the key on the world that gives it; 0 for none
     const char* button; // the label of its button; null for none
+    const char* tip;    // what it does, for its button's tip and the list of keys; or null
 };
 
 // An accelerator: modifier flags, key code and the command it gives.
@@ -45,6 +58,13 @@ extern const size_t ACCELERATOR_COUNT;
 const Command* commandOfId(int id);
 const Command* commandOfKey(int key);
 const Command* commandButton(int n);
+
+// Whether the main window carries out id given by an accelerator, though its menus lack it.
+bool runsInBothWindows(int id);
+// The keys and accelerators of both windows, as the help lists them.
+std::string keysAndCommands();
+// The tip of button i: what it does, and its key.
+std::string buttonTip(int i);
 
 // A new menu holding the items of place, in table order; submenu goes into the item that holds
 // the Delay menu.

@@ -1,6 +1,7 @@
 #include "app/editor.h"
 
 #include "app/commandtable.h"
+#include "app/helptext.h"
 #include "app/ids.h"
 #include "app/pindle.h"
 #include "app/wxui.h"
@@ -59,6 +60,8 @@ wxMenuBar* editorMenuBar() {
     edit_help_menu = menuOf(Place::EDITOR_HELP);
     menu_bar2 = new wxMenuBar;
     menu_bar2->Append(file_menu, "&File");
+    menu_bar2->Append(menuOf(Place::EDITOR_EDIT), "&Edit");
+    menu_bar2->Append(menuOf(Place::EDITOR_RUN), "&Run");
     menu_bar2->Append(edit_help_menu, "&Help");
     return menu_bar2;
 }
@@ -257,6 +260,15 @@ static const char* desktopEditor() {
     return (visual && *visual) ? visual : "xdg-open";
 }
 
+// A run command given in the editor: carried out by the main window, after which the editor
+// keeps the keys, so that the student types on where the run was started.
+void MyEditor::runFromEditor(int id) {
+    if (!frame || !frame->doCommand(id)) return;
+    if (!IsShown()) return;
+    Raise();
+    text_window->SetFocus();
+}
+
 void MyEditor::OnMenuCommand(int id) {
     switch (id) {
     case ID_EDIT_NEW: newFile(); break;
@@ -274,6 +286,23 @@ void MyEditor::OnMenuCommand(int id) {
         if (frame) frame->Raise();
         break;
     case ID_EDIT_HELP: dialogs().messageBox(helpText, "Pindle's World Editor help"); break;
+    case ID_UNDO: text_window->Undo(); break;
+    case ID_REDO: text_window->Redo(); break;
+    case ID_CUT: text_window->Cut(); break;
+    case ID_COPY: text_window->Copy(); break;
+    case ID_PASTE: text_window->Paste(); break;
+    case ID_SELECT_ALL: text_window->SelectAll(); break;
+    case ID_FIND: text_window->openFind(); break;
+    case ID_FIND_NEXT: text_window->findAgain(true); break;
+    case ID_FIND_PREVIOUS: text_window->findAgain(false); break;
+    case ID_KEYS_HELP: dialogs().showText(keysAndCommands().c_str(), "Keys and commands"); break;
+    case ID_EXAMPLES_HELP: dialogs().showText(examplesHelp, "The language by example"); break;
+    case ID_TOGGLE_BREAKPOINT: text_window->toggleBreakpoint(text_window->GetCurrentLine()); break;
+    case ID_RUN:
+    case ID_STEP:
+    case ID_CONTINUE:
+    case ID_STOP:
+    case ID_STEP_BACK: runFromEditor(id); break;
     case ID_ZOOM_IN: text_window->ZoomIn(); break;
     case ID_ZOOM_OUT: text_window->ZoomOut(); break;
     case ID_ZOOM_ACTUAL: text_window->SetZoom(0); break;

@@ -21,6 +21,7 @@ class MyEditor : public wxFrame {
     void newFile();
     void openFile();
     void startProgram(const char* what, const char* program);
+    void runFromEditor(int id);
     wxDECLARE_EVENT_TABLE();
 };
 

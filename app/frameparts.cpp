@@ -34,6 +34,7 @@ void MyFrame::createButtons() {
         wxButton* b = new wxButton(panel, wxID_ANY, buttonLabel(i), wxPoint(i / 2 * 50, i % 2 * 25),
                                    wxSize(50, 25), wxBU_EXACTFIT);
         b->SetFont(*buttonFont);
+        b->SetToolTip(buttonTip(i));
         b->Bind(wxEVT_BUTTON, [b](wxCommandEvent& e) { button_proc(*b, e); });
         pn_button[i] = b;
     }

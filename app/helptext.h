@@ -3,4 +3,5 @@
 
 extern const char* const keypressHelp; // the keypress commands
 extern const char* const languageHelp; // the language's syntax
+extern const char* const examplesHelp; // each instruction and test with an example
 extern const char* const aboutText;    // the program's title and what it is

@@ -51,6 +51,7 @@ bool isBrace(int c) {
 } // namespace
 
 ProgramText::ProgramText(wxWindow* parent) : wxStyledTextCtrl(parent, wxID_ANY) {
+    findData.SetFlags(wxFR_DOWN);
     setUpLooks();
     Bind(wxEVT_STC_STYLENEEDED, &ProgramText::onStyleNeeded, this);
     Bind(wxEVT_STC_MODIFIED, &ProgramText::onModified, this);
@@ -387,6 +388,13 @@ void ProgramText::onFind(wxFindDialogEvent& event) {
     if (!findText(event.GetFindString(), event.GetFlags(), event.GetFlags() & wxFR_DOWN)) wxBell();
 }
 
+void ProgramText::findAgain(bool forward) {
+    if (findData.GetFindString().empty())
+        openFind();
+    else if (!findText(findData.GetFindString(), findData.GetFlags(), forward))
+        wxBell();
+}
+
 void ProgramText::onKeyDown(wxKeyEvent& event) {
     int key = event.GetKeyCode();
     if (event.GetModifiers() == wxMOD_CONTROL && key == 'F') {
@@ -398,10 +406,7 @@ void ProgramText::onKeyDown(wxKeyEvent& event) {
         return;
     }
     if (key == WXK_F3 && !event.ControlDown() && !event.AltDown()) {
-        if (findData.GetFindString().empty())
-            openFind();
-        else if (!findText(findData.GetFindString(), findData.GetFlags(), !event.ShiftDown()))
-            wxBell();
+        findAgain(!event.ShiftDown());
         return;
     }
     event.Skip();

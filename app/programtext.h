@@ -49,6 +49,11 @@ class ProgramText : public wxStyledTextCtrl {
     // Finds text after the selection (or before it, backwards), wrapping round the ends; the
     // found text is selected. False when the text holds it nowhere.
     bool findText(const wxString& text, int flags, bool forward = true);
+    // Opens the Find dialog (searching down unless the user turns it).
+    void openFind();
+    // Finds the last text found again, after (or before) the selection; the Find dialog when
+    // nothing was sought yet.
+    void findAgain(bool forward);
 
   private:
     bool program = true;           // coloured as a program (or as a world)
@@ -73,5 +78,4 @@ class ProgramText : public wxStyledTextCtrl {
     void onKeyDown(wxKeyEvent& event);
     void onMarginClick(wxStyledTextEvent& event);
     void onFind(wxFindDialogEvent& event);
-    void openFind();
 };

@@ -1,6 +1,7 @@
 // Start-up: the configuration, the shared drawing resources, and the windows.
 #include "app/canvas.h"
 #include "app/config.h"
+#include "app/desktopkeys.h"
 #include "app/editor.h"
 #include "app/goals.h"
 #include "app/ids.h"
@@ -104,6 +105,7 @@ MyFrame* startUp(int argc, char** argv) {
     b1 = '\0';
     b2 = '\0';
     createTools();
+    takeF10FromTheMenuBar();
     setWorldZoom(savedZoom());
     wxRect display = wxDisplay(0u).GetGeometry();
     frame =

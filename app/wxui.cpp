@@ -29,6 +29,19 @@ void WxUI::messageBox(const char* text, const char* caption, int x, int y) {
     box.ShowModal();
 }
 
+void WxUI::showText(const char* text, const char* caption) {
+    wxDialog dialog(nullptr, wxID_ANY, fromText(caption), wxDefaultPosition, wxDefaultSize,
+                    wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    auto* view = new wxTextCtrl(&dialog, wxID_ANY, fromText(text), wxDefaultPosition,
+                                wxSize(560, 440), wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP);
+    view->SetFont(wxFontInfo().Family(wxFONTFAMILY_TELETYPE));
+    sizer->Add(view, 1, wxEXPAND | wxALL, 8);
+    sizer->Add(dialog.CreateButtonSizer(wxOK), 0, wxEXPAND | wxALL, 8);
+    dialog.SetSizerAndFit(sizer);
+    dialog.ShowModal();
+}
+
 bool WxUI::askText(const char* prompt, const char* title, std::string& answer) {
     wxTextEntryDialog dialog(nullptr, fromText(prompt), fromText(title), wxEmptyString,
                              wxOK | wxCANCEL | wxCENTRE);

@@ -8,6 +8,7 @@ class WxUI : public PindleUI {
   public:
     void messageBox(const char* text, const char* caption, int x, int y) override;
     bool askText(const char* prompt, const char* title, std::string& answer) override;
+    void showText(const char* text, const char* caption) override;
     bool chooseFile(const char* message, const char* wildcard, const char* current,
                     std::string& path) override;
     bool chooseSaveFile(const char* message, const char* wildcard, const char* current,

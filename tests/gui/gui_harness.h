@@ -27,6 +27,10 @@ class ScriptedWxUI : public WxUI {
     bool chooseSaveFile(const char* message, const char* wildcard, const char* current,
                         std::string& path) override;
     Answer askYesNoCancel(const char* text, const char* caption) override;
+    // Recorded as a box.
+    void showText(const char* text, const char* caption) override {
+        messageBox(text, caption, -1, -1);
+    }
     std::vector<std::string> boxLines() const; // "caption|text"
 };
 

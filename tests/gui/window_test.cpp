@@ -64,9 +64,9 @@ TEST_F(WindowTest, FastIsTheOnlyCheckedDelayAtStart) {
 
 TEST_F(WindowTest, EditorIsBuiltHiddenWithItsOwnMenuBar) {
     EXPECT_FALSE(subframe->IsShown());
-    ASSERT_EQ(menu_bar2->GetMenuCount(), 2u);
+    ASSERT_EQ(menu_bar2->GetMenuCount(), 4u);
     EXPECT_EQ(menu_bar2->GetMenuLabel(0), "&File");
-    EXPECT_EQ(menu_bar2->GetMenuLabel(1), "&Help");
+    EXPECT_EQ(menu_bar2->GetMenuLabel(3), "&Help");
     expectItems(file_menu, {{201, "&New\tCtrl-N", "New"},
                             {202, "&Open\tCtrl-O", "Open"},
                             {203, "&Save\tCtrl-S", "Save"},
