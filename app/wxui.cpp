@@ -34,8 +34,10 @@ void WxUI::showText(const char* text, const char* caption) {
                     wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     auto* view = new wxTextCtrl(&dialog, wxID_ANY, fromText(text), wxDefaultPosition,
-                                wxSize(560, 440), wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP);
+                                wxSize(560, 440), wxTE_MULTILINE | wxTE_READONLY);
     view->SetFont(wxFontInfo().Family(wxFONTFAMILY_TELETYPE));
+    view->SetInsertionPoint(0); // the text is read from its start
+    view->ShowPosition(0);
     sizer->Add(view, 1, wxEXPAND | wxALL, 8);
     sizer->Add(dialog.CreateButtonSizer(wxOK), 0, wxEXPAND | wxALL, 8);
     dialog.SetSizerAndFit(sizer);
