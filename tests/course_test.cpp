@@ -3,12 +3,17 @@
 #include "app/markdown.h"
 #include "app/progress.h"
 #include "app/userdata.h"
+#include "lang/bytecode.h"
+#include "lang/interp.h"
+#include "lang/parser.h"
+#include "lang/table.h"
 #include "tests/recording_ui.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -175,6 +180,59 @@ TEST_F(CourseTest, ProgressIsMergedOnEveryWriteAndADamagedFileKeptAside) {
     EXPECT_NE(rec.boxes[1].text.find("progress.damaged.2"), std::string::npos);
     EXPECT_TRUE(recordSolved("c", "t3"));
     EXPECT_EQ(readProgress().size(), 1u);
+}
+
+TEST_F(CourseTest, TheBundledCourseHasItsWordsAndWorldsAndASolutionForEveryTask) {
+    const std::string bundled = EXAMPLES_DIR "/course";
+    EXPECT_EQ(courseTitle(bundled), "Pindle's Course");
+    EXPECT_EQ(courseWords(bundled).problem, "");
+    std::vector<CourseTask> tasks;
+    ASSERT_EQ(readCourse(bundled, tasks), 0);
+    EXPECT_GE(tasks.size(), 24u);
+    for (const CourseTask& t : tasks) {
+        SCOPED_TRACE(t.name);
+        EXPECT_NE(taskTitle(t), t.name);
+        EXPECT_EQ(taskWords(t).problem, "");
+        EXPECT_GE(t.worlds.size(), 2u);
+        for (const TaskWorld& w : t.worlds)
+            EXPECT_NE(w.goal, "") << w.name;
+        EXPECT_TRUE(fs::is_regular_file(EXAMPLES_DIR "/course-solutions/" + t.name + ".pnd"));
+    }
+    EXPECT_TRUE(rec.boxes.empty());
+}
+
+TEST_F(CourseTest, TheSolutionsTogetherUseEveryInstructionTestAndConstruct) {
+    std::set<Code> used;
+    bool literal = false, twoBoards = false, callsItself = false;
+    std::vector<std::string> files;
+    ASSERT_EQ(folderNames(EXAMPLES_DIR "/course-solutions", files), 0);
+    fs::path here = fs::current_path();
+    fs::current_path(EXAMPLES_DIR "/course-solutions");
+    for (const std::string& file : files) {
+        resetLanguage();
+        ASSERT_TRUE(parse(file.c_str())) << file;
+        for (int row = 0; row < MAXDEFINITIONS; ++row)
+            forEachInstruction(definedTable[row].byteCode, [&](const char* at, int, bool inElse) {
+                Code code = codeAt(at);
+                used.insert(code);
+                if (inElse) used.insert(Code::ELSE);
+                callsItself |= code == Code::CALL && decodeCall(at) == row;
+                if (code != Code::IF && code != Code::WHILE) return;
+                const char* test = at + 1;
+                if (codeAt(test) == Code::NOT) used.insert(codeAt(test++));
+                used.insert(codeAt(test));
+                if (codeAt(test) != Code::BOARD1 && codeAt(test) != Code::BOARD2) return;
+                bool board = codeAt(test + 2) == Code::BOARD1 || codeAt(test + 2) == Code::BOARD2;
+                (board ? twoBoards : literal) = true;
+            });
+    }
+    fs::current_path(here);
+    for (const Instruction& in : instructionSet)
+        EXPECT_TRUE(used.count(in.code)) << (in.word ? in.word : "a call");
+    EXPECT_TRUE(literal) << "a board compared with a character";
+    EXPECT_TRUE(twoBoards) << "the two boards compared";
+    EXPECT_TRUE(callsItself) << "an instruction that calls itself";
+    EXPECT_TRUE(rec.boxes.empty());
 }
 
 } // namespace

@@ -4,7 +4,9 @@
 
 #include "tests/process.h"
 
+#include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -509,6 +511,29 @@ TEST_F(GradeTest, CoursesThatCannotBeUsedAndOutputsNamingInputsAreRefused) {
         EXPECT_EQ(r.status, 64);
         EXPECT_EQ(r.err.rfind("usage: pindle-run", 0), 0u);
     }
+}
+
+TEST_F(GradeTest, TheBundledCourseIsSolvedByItsSolutionsAndNotByThoseOfTheTaskBefore) {
+    RunOptions examples;
+    examples.cwd = EXAMPLES_DIR; // short names: every path fits the runner's 79 characters
+    Result r = runProcess(PINDLE_RUN, {"--course", "course", "course-solutions"}, dir, examples);
+    EXPECT_EQ(r.status, 0) << r.out;
+    size_t tasks = 0;
+    EXPECT_EQ(std::sscanf(r.out.c_str(), "course \"course-solutions\" solved %zu of", &tasks), 1);
+    EXPECT_GE(tasks, 24u);
+    EXPECT_EQ(r.out, "course \"course-solutions\" solved " + std::to_string(tasks) + " of " +
+                         std::to_string(tasks) + "\nsummary: 1 students, 1 solved every task\n");
+    // Each task asks for something new: the program of the task before it solves none.
+    std::vector<fs::path> solutions;
+    for (const auto& entry : fs::directory_iterator(EXAMPLES_DIR "/course-solutions"))
+        solutions.push_back(entry.path());
+    std::sort(solutions.begin(), solutions.end());
+    fs::create_directory(dir + "/before");
+    for (size_t k = 1; k < solutions.size(); ++k)
+        fs::copy_file(solutions[k - 1], dir + "/before/" + solutions[k].filename().string());
+    r = runProcess(PINDLE_RUN, {"--course", "course", dir + "/before"}, dir, examples);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.rfind("course \"" + dir + "/before\" solved 0 of", 0), 0u) << r.out;
 }
 
 } // namespace
