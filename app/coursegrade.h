@@ -1,5 +1,5 @@
-// Grading a term's work: every student's program for every task of a course folder, each run in
-// a process of its own.
+// Grading a term's work: every student's program for every task of a course folder, each
+// program's runs in processes of their own.
 #pragma once
 #include "app/grader.h"
 

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <fcntl.h>
 #include <poll.h>
 #include <sched.h>
@@ -78,18 +79,24 @@ GradedRun gradeRun(const char* program, const TaskWorld& world, unsigned long lo
     return r;
 }
 
-// A result as a child process hands it over: P or F, the steps, a line feed, the reason.
+// A result as a child process hands it over: P or F, the steps, a blank, the reason's length, a
+// line feed, the reason.
 std::string encode(const GradedRun& r) {
-    return (r.passed ? "P" : "F") + std::to_string(r.steps) + "\n" + r.reason;
+    return (r.passed ? "P" : "F") + std::to_string(r.steps) + " " +
+           std::to_string(r.reason.size()) + "\n" + r.reason;
 }
 
-bool decode(const std::string& bytes, GradedRun& r) {
+// Takes the first whole result off the front of bytes; false while there is none.
+bool decodeFirst(std::string& bytes, GradedRun& r) {
     size_t end = bytes.find('\n');
-    if (bytes.empty() || (bytes[0] != 'P' && bytes[0] != 'F') || end == std::string::npos)
-        return false;
+    if (end == std::string::npos) return false;
+    char* at = nullptr;
     r.passed = bytes[0] == 'P';
-    r.steps = std::strtoull(bytes.c_str() + 1, nullptr, 10);
-    r.reason = bytes.substr(end + 1);
+    r.steps = std::strtoull(bytes.c_str() + 1, &at, 10);
+    size_t length = std::strtoull(at, nullptr, 10);
+    if (bytes.size() - end - 1 < length) return false;
+    r.reason = bytes.substr(end + 1, length);
+    bytes.erase(0, end + 1 + length);
     return true;
 }
 
@@ -155,8 +162,11 @@ unsigned long long processors() {
     return n > 0 ? static_cast<unsigned long long>(n) : 1;
 }
 
-// Runs the jobs, up to a number at once, each in a child process of this one (which has loaded
-// and compiled nothing), and hands the groups' results over in order.
+// Runs the jobs, up to a number of processes at once, and hands the groups' results over in
+// order. Consecutive runs of one program go to one child process of this one (which has loaded
+// and compiled nothing), which runs them one after the other, each from a clean language and
+// world, and hands over each result as it is ready. When a process dies, its run in progress
+// fails with the signal and the runs after it go to a new process.
 class Grader {
   public:
     Grader(const std::vector<GradeJob>& jobs, size_t groups, const GradeOptions& options,
@@ -167,18 +177,23 @@ class Grader {
             std::min<unsigned long long>(options.jobs ? options.jobs : processors(), jobs.size());
         for (const GradeJob& job : jobs)
             ++left[job.group];
+        makeBatches();
     }
     void gradeAll();
     const std::vector<GradedRun>& graded() const { return results; }
-    size_t slots() const { return atOnce; } // runs at once at most
+    size_t slots() const { return atOnce; } // processes at once at most
 
   private:
-    struct Job {
+    struct Batch {
+        size_t first, count; // runs first to first + count - 1, of one program
+    };
+    struct Child {
         pid_t pid;
-        size_t slot;     // its place among the live runs
-        int fd;          // the reading end of the child's result pipe
-        size_t run;      // the job's index
-        std::string got; // what the child has written so far
+        size_t slot; // its place among the live runs
+        int fd;      // the reading end of the child's result pipe
+        Batch batch;
+        size_t received = 0; // the results handed over so far
+        std::string got;     // what the child has written and is not yet taken
     };
     const std::vector<GradeJob>& todo;
     unsigned long long maxSteps;
@@ -186,17 +201,34 @@ class Grader {
     std::vector<GradedRun> results;
     std::vector<size_t> left; // the runs not yet ended, per group
     const GroupDone& done;
-    std::vector<Job> running;
+    std::deque<Batch> waiting;
+    std::vector<Child> running;
     size_t handedOver = 0; // the groups handed over
 
-    bool start(size_t run);
+    void makeBatches();
+    bool start(const Batch& batch);
+    void runBatch(const Batch& batch, int fd);
     void collect();
-    void finish(Job& job);
+    void finish(Child& child);
     void record(size_t run, const GradedRun& r);
     void handOverReady();
 };
 
-bool Grader::start(size_t run) {
+// Batches small enough that every process has several to take, so that none waits long for
+// the last one.
+void Grader::makeBatches() {
+    size_t most = std::max<size_t>(1, todo.size() / std::max<size_t>(1, 4 * atOnce));
+    for (size_t run = 0; run < todo.size(); ++run) {
+        Batch* last = waiting.empty() ? nullptr : &waiting.back();
+        if (last && last->count < most && todo[last->first].program == todo[run].program &&
+            todo[last->first].group == todo[run].group)
+            ++last->count;
+        else
+            waiting.push_back({run, 1});
+    }
+}
+
+bool Grader::start(const Batch& batch) {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) return false;
     std::fflush(stdout);
@@ -218,54 +250,68 @@ bool Grader::start(size_t run) {
     if (pid == 0) {
         dieWithGrader(grader);
         close(fds[0]);
-        const GradeJob& job = todo[run];
-        std::string bytes = encode(gradeRun(job.program.c_str(), *job.world, maxSteps));
-        for (size_t at = 0; at < bytes.size();) {
-            ssize_t n = write(fds[1], bytes.data() + at, bytes.size() - at);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
-            at += static_cast<size_t>(n);
-        }
+        runBatch(batch, fds[1]);
         _exit(0);
     }
     close(fds[1]);
-    running.push_back({pid, slot, fds[0], run, ""});
+    running.push_back({pid, slot, fds[0], batch, 0, ""});
     return true;
+}
+
+// In the child: every run of the batch, each result written as soon as it is there.
+void Grader::runBatch(const Batch& batch, int fd) {
+    for (size_t run = batch.first; run < batch.first + batch.count; ++run) {
+        resetLanguage();
+        const GradeJob& job = todo[run];
+        std::string bytes = encode(gradeRun(job.program.c_str(), *job.world, maxSteps));
+        for (size_t at = 0; at < bytes.size();) {
+            ssize_t n = write(fd, bytes.data() + at, bytes.size() - at);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return;
+            at += static_cast<size_t>(n);
+        }
+    }
 }
 
 void Grader::collect() {
     std::vector<pollfd> polled;
-    for (const Job& job : running)
-        polled.push_back({job.fd, POLLIN, 0});
+    for (const Child& child : running)
+        polled.push_back({child.fd, POLLIN, 0});
     if (poll(polled.data(), polled.size(), -1) < 0) return; // EINTR: polled again
     for (size_t k = polled.size(); k-- > 0;) {
         if (!polled[k].revents) continue;
-        Job& job = running[k];
+        Child& child = running[k];
         char chunk[4096];
-        ssize_t n = read(job.fd, chunk, sizeof chunk);
+        ssize_t n = read(child.fd, chunk, sizeof chunk);
         if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
         if (n > 0) {
-            job.got.append(chunk, static_cast<size_t>(n));
+            child.got.append(chunk, static_cast<size_t>(n));
+            GradedRun r;
+            while (child.received < child.batch.count && decodeFirst(child.got, r))
+                record(child.batch.first + child.received++, r);
             continue;
         }
-        finish(job);
+        finish(child);
         running.erase(running.begin() + static_cast<long>(k));
     }
 }
 
-void Grader::finish(Job& job) {
-    close(job.fd);
-    liveRuns[job.slot] = 0; // from here the run is not signalled: it has ended or is reaped
+void Grader::finish(Child& child) {
+    close(child.fd);
+    liveRuns[child.slot] = 0; // from here the process is not signalled: it has ended or is reaped
     int status = 0;
-    while (waitpid(job.pid, &status, 0) < 0 && errno == EINTR) {
+    while (waitpid(child.pid, &status, 0) < 0 && errno == EINTR) {
     }
-    GradedRun r;
+    const Batch& batch = child.batch;
+    if (child.received == batch.count) return;
+    size_t run = batch.first + child.received;
     if (WIFSIGNALED(status))
-        r = failedToRun(std::string("the run was ended by signal ") +
-                        std::to_string(WTERMSIG(status)));
-    else if (!decode(job.got, r))
-        r = failedToRun("the run ended without a result");
-    record(job.run, r);
+        record(run, failedToRun(std::string("the run was ended by signal ") +
+                                std::to_string(WTERMSIG(status))));
+    else
+        record(run, failedToRun("the run ended without a result"));
+    if (child.received + 1 < batch.count)
+        waiting.push_front({run + 1, batch.count - child.received - 1});
 }
 
 void Grader::record(size_t run, const GradedRun& r) {
@@ -280,15 +326,18 @@ void Grader::handOverReady() {
 }
 
 void Grader::gradeAll() {
-    size_t total = todo.size(), next = 0;
     handOverReady(); // groups of no runs before the first run
-    while (next < total || !running.empty()) {
-        while (next < total && running.size() < atOnce) {
-            if (start(next)) {
-                ++next;
+    while (!waiting.empty() || !running.empty()) {
+        while (!waiting.empty() && running.size() < atOnce) {
+            Batch batch = waiting.front();
+            if (start(batch)) {
+                waiting.pop_front();
             } else if (running.empty()) {
-                record(next++,
-                       failedToRun(std::string("cannot start a run: ") + std::strerror(errno)));
+                waiting.pop_front();
+                GradedRun r =
+                    failedToRun(std::string("cannot start a run: ") + std::strerror(errno));
+                for (size_t run = batch.first; run < batch.first + batch.count; ++run)
+                    record(run, r);
             } else {
                 break; // no process now: one of those running has to end first
             }

@@ -1,5 +1,5 @@
-// Grading runs: programs run on worlds, each run in a process of its own, several at once, with
-// the results handed back in a fixed order whatever order the runs end in.
+// Grading runs: programs run on worlds, each program's runs in processes of their own, several
+// at once, with the results handed back in a fixed order whatever order the runs end in.
 #pragma once
 #include "app/gradereport.h"
 #include "app/taskfolder.h"
@@ -36,8 +36,10 @@ struct GradeJob {
 // before it has ended (a group of no runs included); results holds the runs ended so far.
 using GroupDone = std::function<void(size_t group, const std::vector<GradedRun>& results)>;
 
-// Runs every job as a run with a goal does (without one for a world that has none), up to
-// options.jobs at once, each in a child process; the results in the order of jobs. A SIGTERM,
+// Runs every job as a run with a goal does (without one for a world that has none), each from a
+// clean language and world, in child processes (consecutive jobs of one program share one, one
+// after another), up to options.jobs processes at once; the results in the order of jobs. A
+// process that dies fails its run in progress, and its runs after that go to a new process. A SIGTERM,
 // SIGINT or SIGHUP to this process ends every run and removes a report being written.
 std::vector<GradedRun> gradeJobs(const std::vector<GradeJob>& jobs, size_t groups,
                                  const GradeOptions& options, const GroupDone& groupDone);

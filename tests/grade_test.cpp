@@ -386,6 +386,31 @@ TEST_F(GradeTest, StreamsAreWrittenAsTheyAreAppendingWhereTheyAppend) {
     EXPECT_EQ(files, 4u) << "s1.pnd, log.txt and the caught output; no file left beside them";
 }
 
+TEST_F(GradeTest, ARunWhoseProcessIsKilledFailsAndTheWorldsAfterItAreStillGraded) {
+    writeFile("t/a.sit", "pindle 5,5\nthing 5,5 x\n"); // spins until it is killed
+    for (char w = 'b'; w <= 'h'; ++w) // runs that one process takes after the first
+        writeFile(std::string("t/") + w + ".sit", "pindle 5,5\n");
+    writeFile("spin.pnd", "define main as { while (cornerHasSomething) left }\n");
+    pid_t grader = fork();
+    if (grader == 0) {
+        chdir(dir.c_str());
+        freopen("out.txt", "w", stdout);
+        execl(PINDLE_RUN, PINDLE_RUN, "--grade", "--jobs", "1", "--max-steps", "999999999999", "t",
+              "spin.pnd", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    usleep(300000);
+    Result child = runProcess("/usr/bin/pgrep", {"-P", std::to_string(grader)}, dir);
+    ASSERT_NE(child.out, "");
+    ASSERT_EQ(kill(std::stoi(child.out), SIGKILL), 0);
+    int status = 0;
+    ASSERT_EQ(waitpid(grader, &status, 0), grader);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+    EXPECT_EQ(readAll(dir + "/out.txt"),
+              "grade \"spin.pnd\" passed 7 of 8\n  fail \"a.sit\" error \"pindle-run\" \"the run "
+              "was ended by signal 9\"\nsummary: 1 programs, 0 passed every world\n");
+}
+
 TEST_F(GradeTest, ASignalToTheGraderEndsEveryRunAndLeavesNoReport) {
     writeTask();
     writeFile("spin.pnd", "define main as { while (b1==b1) left }\n");
