@@ -68,6 +68,16 @@ v=$(gget grade_200_endless_s); row "--grade, 200 programs x 5 worlds, endless (s
 v=$(gget grade_one_more_program_ms); row "  one program more, 5 runs (ms)" "$v" "" ""
 v=$(gget grade_one_program_ms); row "  one program alone, process start included (ms)" "$v" "" ""
 
+# A term graded: 30 students x 24 tasks x 3 worlds with --course, beside the same class graded
+# task by task with --grade by commit 679d350 (before --course), built the same way.
+sh bench/course_bench.sh build-bench/pindle-run examples "$(sh bench/base_build.sh 679d350)" \
+    > "$work/course"
+cget() { awk -v n="$1" '$1 == n { print $2 }' "$work/course"; }
+v=$(cget course_30x24x3_s); row "--course, 30 students x 24 tasks x 3 worlds (s)" "$v" "<= 10" "$(verdict "$v" "<=" 10)"
+v=$(cget course_30x24x3_cpu_s); row "  CPU, all processes (s)" "$v" "" ""
+v=$(cget base_grade_by_task_s); row "  the same with --grade task by task, commit 679d350 (s)" "$v" "" ""
+v=$(cget base_grade_by_task_cpu_s); row "  its CPU (s)" "$v" "" ""
+
 # The window on X11 (Xvfb) and on Wayland (weston nested in Xvfb).
 xvfb-run -a -s "-screen 0 1024x768x24" build-bench/bench/bench_window > "$work/window"
 sh bench/under_weston.sh build-bench/bench/bench_window > "$work/wayland" 2>/dev/null

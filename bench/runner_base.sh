@@ -1,22 +1,16 @@
 #!/bin/sh
 # The runner's 10 million steps beside the same run of an earlier commit, built the same way
-# (Release) in a worktree of its own: 7 runs of each, alternating, and the median CPU time
-# (user and system) of each. Prints one "name value" line per figure. Not a test.
+# (Release) from its own files (bench/base_build.sh): 7 runs of each, alternating, and the
+# median CPU time (user and system) of each. Prints one "name value" line per figure. Not a test.
 # usage: runner_base.sh PINDLE_RUN [COMMIT]
 set -e
 runner=$(realpath "$1") commit=${2:-6610118}
-base=build-bench/base-$commit
-if [ ! -x "$base/build/pindle-run" ]; then
-    [ -d "$base" ] || git worktree add --detach "$base" "$commit" >/dev/null 2>&1
-    cmake -S "$base" -B "$base/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPINDLE_FUZZ=OFF \
-        -DPINDLE_SANITIZED=OFF -DPINDLE_GUI=OFF >/dev/null
-    cmake --build "$base/build" -j "$(nproc)" --target pindle-run >/dev/null
-fi
+baseRunner=$(sh bench/base_build.sh "$commit")
 work=$(mktemp -d /tmp/pindle-runner-base-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 printf 'pindle 7,7\n' > "$work/open.sit"
 printf 'define main as { while (frontClear) { move left left move left left } }\n' > "$work/endless.pnd"
-python3 - "$runner" "$base/build/pindle-run" "$work/open.sit" "$work/endless.pnd" <<'EOF'
+python3 - "$runner" "$baseRunner" "$work/open.sit" "$work/endless.pnd" <<'EOF'
 import resource, statistics, subprocess, sys
 now, base, world, program = sys.argv[1:]
 def cpu(binary):

@@ -30,12 +30,13 @@ _pindle_run() {
     # Options come before or among the files, until a -- ends them.
     if [[ $cur == -* && $ended == 0 ]]; then
         COMPREPLY=($(compgen -W "--max-steps --trace --lines --goal --picture --check --list
-            --dump --grade --jobs --csv --junit --help --version --" -- "$cur"))
+            --dump --grade --course --jobs --csv --junit --help --version --" -- "$cur"))
         return
     fi
     for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
         case $word in
         --check | --list | --dump | --grade) _pindle_run_files "$cur" pnd; return ;;
+        --course) _pindle_run_files "$cur"; return ;; # the course and the students: folders
         esac
     done
     _pindle_run_files "$cur" sit pnd

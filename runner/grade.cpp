@@ -1,383 +1,66 @@
 #include "runner/grade.h"
 
-#include "io/system.h"
-#include "io/textfile.h"
-#include "lang/interp.h"
-#include "lang/outside.h"
-#include "runner/gradereport.h"
 #include "runner/outputcheck.h"
 #include "runner/runreport.h"
-#include "runner/taskrun.h"
-#include "world/goal.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <dirent.h>
-#include <fcntl.h>
-#include <poll.h>
-#include <sched.h>
-#include <set>
 #include <string>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
-// One world of the task.
-struct World {
-    std::string name; // its file's name in the folder
-    std::string path; // the folder's path and the name
-    std::string goal; // its goal file's path; empty when it has none
-};
-
-bool endsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
+// Prints the grade line of a program and a fail line for each world it did not pass; the
+// worlds it passed.
+size_t printGrade(const char* program, const std::vector<TaskWorld>& worlds,
+                  const GradedRun* runs) {
+    size_t passed = passes(runs, worlds.size());
+    std::printf("grade \"%s\" passed %zu of %zu\n", quoted(program).c_str(), passed, worlds.size());
+    for (size_t w = 0; w < worlds.size(); ++w)
+        if (!runs[w].passed)
+            std::printf("  fail \"%s\" %s\n", quoted(worlds[w].name).c_str(),
+                        runs[w].reason.c_str());
+    return passed;
 }
 
-// The worlds of the task folder in the byte order of their names, and the paths of all its
-// files; false after a message on standard error when the folder cannot be read or holds no
-// world.
-bool taskWorlds(const char* task, std::vector<World>& worlds, std::vector<std::string>& files) {
-    std::string shown = faultFileName(task);
-    DIR* dir = opendir(task);
-    if (!dir) {
-        std::fprintf(stderr, "pindle-run: cannot read the task folder %s: %s\n", shown.c_str(),
-                     std::strerror(errno));
-        return false;
-    }
-    std::set<std::string> names; // std::string orders by bytes, as unsigned characters
-    errno = 0;
-    while (dirent* entry = readdir(dir))
-        names.insert(entry->d_name);
-    int error = errno;
-    closedir(dir);
-    if (error) {
-        std::fprintf(stderr, "pindle-run: cannot read the task folder %s: %s\n", shown.c_str(),
-                     std::strerror(error));
-        return false;
-    }
-    std::string folder = task;
-    if (folder.back() != '/') folder += '/';
-    for (const std::string& name : names) {
-        if (name != "." && name != "..") files.push_back(folder + name);
-        if (!endsWith(name, ".sit") || endsWith(name, ".goal.sit")) continue;
-        std::string goal = name.substr(0, name.size() - 4) + ".goal.sit";
-        worlds.push_back({name, folder + name, names.count(goal) ? folder + goal : ""});
-    }
-    if (worlds.empty())
-        std::fprintf(stderr, "pindle-run: the task folder %s holds no world (NAME.sit)\n",
-                     shown.c_str());
-    return !worlds.empty();
-}
-
-// The display of a graded run: keeps the last box, with the steps taken before it, and the
-// first program fault, and shows nothing.
-class GradeUI : public PindleUI {
-  public:
-    void messageBox(const char* text, const char* caption, int, int) override {
-        box = "\"" + quoted(caption) + "\" \"" + quoted(text) + "\"";
-        boxShown = true;
-        boxStep = steps;
-    }
-    void programFault(const char* file, int line, int column, const char* msg,
-                      const char* token) override {
-        if (!fault.empty()) return;
-        fault = faultFileName(file) + ":" + std::to_string(line) + ":" + std::to_string(column) +
-                ": " + oneLine(msg) + " " + oneLine(token);
-    }
-    void betweenSteps() override { ++steps; }
-
-    std::string box; // "CAPTION" "TEXT", quoted
-    bool boxShown = false;
-    unsigned long long steps = 0, boxStep = 0;
-    std::string fault; // FILE:LINE:COLUMN: MESSAGE TOKEN
-};
-
-// The reason a run that started did not pass; empty for a pass.
-std::string endReason(RunEnd end, const GradeUI& shown, unsigned long long steps) {
-    std::string n = std::to_string(steps);
-    if (end == RunEnd::LIMIT) return "limit " + n;
-    if (end == RunEnd::STOPPED)
-        return shown.boxShown && shown.boxStep + 1 == steps ? "stopped " + shown.box + " step " + n
-                                                            : "stopped step " + n;
-    if (!taskGoal.loaded) return "";
-    std::vector<GoalDifference> differences = compareWithGoal(taskGoal, end);
-    return differences.empty() ? "" : "goal " + differenceLine(differences[0]);
-}
-
-// One program on one world, as a run with --goal does it (without one when there is none).
-GradedRun gradeRun(const char* program, const World& world, unsigned long long maxSteps) {
-    GradeUI shown;
-    setUI(&shown);
-    GradedRun r;
-    RunStart start =
-        startRun(world.goal.empty() ? nullptr : world.goal.c_str(), world.path.c_str(), program);
-    if (start == RunStart::NO_MAIN)
-        r.reason = "nomain";
-    else if (start == RunStart::NO_COMPILE && !shown.fault.empty())
-        r.reason = "compile " + shown.fault;
-    else if (start != RunStart::STARTED)
-        r.reason = "error " + shown.box;
-    if (start != RunStart::STARTED) return r;
-    r.steps = runProgram(maxSteps);
-    r.reason = endReason(howRunEnded(), shown, r.steps);
-    r.passed = r.reason.empty();
-    return r;
-}
-
-// A result as a child process hands it over: P or F, the steps, a line feed, the reason.
-std::string encode(const GradedRun& r) {
-    return (r.passed ? "P" : "F") + std::to_string(r.steps) + "\n" + r.reason;
-}
-
-bool decode(const std::string& bytes, GradedRun& r) {
-    size_t end = bytes.find('\n');
-    if (bytes.empty() || (bytes[0] != 'P' && bytes[0] != 'F') || end == std::string::npos)
-        return false;
-    r.passed = bytes[0] == 'P';
-    r.steps = std::strtoull(bytes.c_str() + 1, nullptr, 10);
-    r.reason = bytes.substr(end + 1);
-    return true;
-}
-
-GradedRun failedToRun(const std::string& why) {
-    GradedRun r;
-    r.reason = "error \"pindle-run\" \"" + quoted(why) + "\"";
-    return r;
-}
-
-// The runs in progress, for the signal handler: their process ids, 0 in a free slot.
-pid_t* liveRuns = nullptr;
-size_t liveSlots = 0;
-const int endingSignals[] = {SIGTERM, SIGINT, SIGHUP};
-
-// A signal that ends the grader ends every run, removes a report being written, and ends the
-// grader as the signal would have.
-void endGrading(int sig) {
-    for (size_t k = 0; k < liveSlots; ++k)
-        if (liveRuns[k] > 0) kill(liveRuns[k], SIGKILL);
-    removeSaveInProgress();
-    signal(sig, SIG_DFL);
-    raise(sig); // delivered as the handler returns
-}
-
-// Blocks (or unblocks) the ending signals, so that a run is never started unseen.
-void holdEndingSignals(bool hold) {
-    sigset_t set;
-    sigemptyset(&set);
-    for (int sig : endingSignals)
-        sigaddset(&set, sig);
-    sigprocmask(hold ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
-}
-
-// Watches the grader: the ending signals end it and its runs.
-void catchEndingSignals(size_t slots) {
-    static std::vector<pid_t> pids;
-    pids.assign(slots, 0);
-    liveRuns = pids.data();
-    liveSlots = slots;
-    struct sigaction action {};
-    action.sa_handler = endGrading;
-    sigemptyset(&action.sa_mask);
-    for (int sig : endingSignals)
-        sigaddset(&action.sa_mask, sig);
-    for (int sig : endingSignals)
-        sigaction(sig, &action, nullptr);
-}
-
-// In a new run's process: it dies with the grader, whatever ends the grader.
-void dieWithGrader(pid_t grader) {
-    for (int sig : endingSignals)
-        signal(sig, SIG_DFL);
-    holdEndingSignals(false);
-    if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != grader) _exit(1);
-}
-
-// The processors this process may run on.
-unsigned long long processors() {
-    cpu_set_t set;
-    if (sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0)
-        return static_cast<unsigned long long>(CPU_COUNT(&set));
-    long n = sysconf(_SC_NPROCESSORS_ONLN);
-    return n > 0 ? static_cast<unsigned long long>(n) : 1;
-}
-
-// Runs every program on every world, up to jobs runs at once, each in a child process of
-// this one (which has loaded and compiled nothing), and prints the programs' lines in order.
-class Grader {
-  public:
-    Grader(const GradeRequest& request, const std::vector<World>& taskWorlds)
-        : req(request), worlds(taskWorlds), done(request.programs.size(), 0) {
-        jobs = std::min<unsigned long long>(req.jobs ? req.jobs : processors(),
-                                            request.programs.size() * worlds.size());
-        for (const char* p : req.programs)
-            results.push_back({p, std::vector<GradedRun>(worlds.size())});
-    }
-    void gradeAll();
-    const std::vector<GradedProgram>& graded() const { return results; }
-    size_t slots() const { return jobs; } // runs at once at most
-
-  private:
-    struct Job {
-        pid_t pid;
-        size_t slot;     // its place among the live runs
-        int fd;          // the reading end of the child's result pipe
-        size_t run;      // program * worlds + world
-        std::string got; // what the child has written so far
-    };
-    const GradeRequest& req;
-    const std::vector<World>& worlds;
-    unsigned long long jobs;
-    std::vector<GradedProgram> results;
-    std::vector<size_t> done; // the worlds finished, per program
-    std::vector<Job> running;
-    size_t printed = 0;
-
-    bool start(size_t run);
-    void collect();
-    void finish(Job& job);
-    void record(size_t run, const GradedRun& r);
-    void printReady();
-};
-
-bool Grader::start(size_t run) {
-    int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0) return false;
-    std::fflush(stdout);
-    size_t slot = 0;
-    while (liveRuns[slot] != 0)
-        ++slot;
-    pid_t grader = getpid();
-    holdEndingSignals(true);
-    pid_t pid = fork();
-    if (pid > 0) liveRuns[slot] = pid;
-    int error = errno;
-    if (pid != 0) holdEndingSignals(false);
-    if (pid < 0) {
-        close(fds[0]);
-        close(fds[1]);
-        errno = error;
-        return false;
-    }
-    if (pid == 0) {
-        dieWithGrader(grader);
-        close(fds[0]);
-        size_t w = run % worlds.size();
-        std::string bytes =
-            encode(gradeRun(req.programs[run / worlds.size()], worlds[w], req.maxSteps));
-        for (size_t at = 0; at < bytes.size();) {
-            ssize_t n = write(fds[1], bytes.data() + at, bytes.size() - at);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
-            at += static_cast<size_t>(n);
+// The reports: a CSV row and a JUnit testcase for each program and world.
+bool writeGradeReports(const GradeRequest& request, const std::vector<TaskWorld>& worlds,
+                       const std::vector<GradedRun>& results) {
+    std::string csv = "program,world,result,steps,reason\n";
+    std::vector<JunitSuite> suites;
+    for (size_t p = 0; p < request.programs.size(); ++p) {
+        suites.push_back({request.programs[p], {}});
+        for (size_t w = 0; w < worlds.size(); ++w) {
+            const GradedRun& r = results[p * worlds.size() + w];
+            csv += csvRow({request.programs[p], worlds[w].name, r.passed ? "pass" : "fail",
+                           std::to_string(r.steps), r.reason});
+            suites.back().cases.push_back({worlds[w].name, r});
         }
-        _exit(0);
     }
-    close(fds[1]);
-    running.push_back({pid, slot, fds[0], run, ""});
-    return true;
-}
-
-void Grader::collect() {
-    std::vector<pollfd> polled;
-    for (const Job& job : running)
-        polled.push_back({job.fd, POLLIN, 0});
-    if (poll(polled.data(), polled.size(), -1) < 0) return; // EINTR: polled again
-    for (size_t k = polled.size(); k-- > 0;) {
-        if (!polled[k].revents) continue;
-        Job& job = running[k];
-        char chunk[4096];
-        ssize_t n = read(job.fd, chunk, sizeof chunk);
-        if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
-        if (n > 0) {
-            job.got.append(chunk, static_cast<size_t>(n));
-            continue;
-        }
-        finish(job);
-        running.erase(running.begin() + static_cast<long>(k));
-    }
-}
-
-void Grader::finish(Job& job) {
-    close(job.fd);
-    liveRuns[job.slot] = 0; // from here the run is not signalled: it has ended or is reaped
-    int status = 0;
-    while (waitpid(job.pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    GradedRun r;
-    if (WIFSIGNALED(status))
-        r = failedToRun(std::string("the run was ended by signal ") +
-                        std::to_string(WTERMSIG(status)));
-    else if (!decode(job.got, r))
-        r = failedToRun("the run ended without a result");
-    record(job.run, r);
-}
-
-void Grader::record(size_t run, const GradedRun& r) {
-    size_t program = run / worlds.size();
-    results[program].runs[run % worlds.size()] = r;
-    ++done[program];
-    printReady();
-}
-
-void Grader::printReady() {
-    for (; printed < results.size() && done[printed] == worlds.size(); ++printed) {
-        const GradedProgram& p = results[printed];
-        std::printf("grade \"%s\" passed %zu of %zu\n", quoted(p.name).c_str(), p.passes(),
-                    worlds.size());
-        for (size_t w = 0; w < worlds.size(); ++w)
-            if (!p.runs[w].passed)
-                std::printf("  fail \"%s\" %s\n", quoted(worlds[w].name).c_str(),
-                            p.runs[w].reason.c_str());
-    }
-}
-
-void Grader::gradeAll() {
-    size_t total = results.size() * worlds.size(), next = 0;
-    while (next < total || !running.empty()) {
-        while (next < total && running.size() < jobs) {
-            if (start(next)) {
-                ++next;
-            } else if (running.empty()) {
-                record(next++,
-                       failedToRun(std::string("cannot start a run: ") + std::strerror(errno)));
-            } else {
-                break; // no process now: one of those running has to end first
-            }
-        }
-        if (!running.empty()) collect();
-    }
+    return writeReports(request.options, csv, suites);
 }
 
 } // namespace
 
 int grade(const GradeRequest& request) {
-    std::vector<World> worlds;
+    std::vector<TaskWorld> worlds;
     std::vector<std::string> inputs(request.programs.begin(), request.programs.end());
-    if (!taskWorlds(request.task, worlds, inputs)) return 2;
-    if (!outputsSafe({request.csv, request.junit}, inputs)) return 2;
-    // Every run reads its files anew, so none can come through a pipe; and a FIFO in the task
-    // folder must not keep a run waiting for a writer.
-    readPipes(false);
-    Grader grader(request, worlds);
-    catchEndingSignals(grader.slots());
-    grader.gradeAll();
-    const std::vector<GradedProgram>& graded = grader.graded();
+    int error = readTask(request.task, worlds, &inputs);
+    if (!folderUsable("task", request.task, error, worlds.empty(), "world (NAME.sit)")) return 2;
+    if (!outputsSafe({request.options.csv, request.options.junit}, inputs)) return 2;
+    std::vector<GradeJob> jobs;
+    for (size_t p = 0; p < request.programs.size(); ++p)
+        for (const TaskWorld& w : worlds)
+            jobs.push_back({request.programs[p], &w, p});
     size_t passedAll = 0;
-    for (const GradedProgram& p : graded)
-        passedAll += p.passes() == worlds.size() ? 1 : 0;
-    std::printf("summary: %zu programs, %zu passed every world\n", graded.size(), passedAll);
-    std::vector<std::string> names;
-    for (const World& w : worlds)
-        names.push_back(w.name);
-    bool written = true;
-    if (request.csv) written = writeReport(request.csv, csvReport(names, graded)) && written;
-    if (request.junit) written = writeReport(request.junit, junitReport(names, graded)) && written;
-    if (!written) return 2;
-    return passedAll == graded.size() ? 0 : 1;
+    std::vector<GradedRun> results =
+        gradeJobs(jobs, request.programs.size(), request.options,
+                  [&](size_t p, const std::vector<GradedRun>& runs) {
+                      size_t passed =
+                          printGrade(request.programs[p], worlds, &runs[p * worlds.size()]);
+                      passedAll += passed == worlds.size() ? 1 : 0;
+                  });
+    std::printf("summary: %zu programs, %zu passed every world\n", request.programs.size(),
+                passedAll);
+    if (!writeGradeReports(request, worlds, results)) return 2;
+    return passedAll == request.programs.size() ? 0 : 1;
 }

@@ -1,15 +1,15 @@
-// Grading: every program on every world of a task folder, each run in a process of its own.
+// Grading a task: every program on every world of a task folder, each run in a process of its
+// own.
 #pragma once
+#include "runner/grader.h"
+
 #include <vector>
 
 // What --grade is asked to do.
 struct GradeRequest {
     const char* task = nullptr;        // the task folder
     std::vector<const char*> programs; // in the order given
-    unsigned long long maxSteps = 1000000;
-    unsigned long long jobs = 0; // runs at once; 0 for one per processor
-    const char* csv = nullptr;   // the CSV report's file; null for none
-    const char* junit = nullptr; // the JUnit XML report's file; null for none
+    GradeOptions options;
 };
 
 // Grades the programs and prints a grade line per program (with its fail lines) in the order

@@ -6,13 +6,6 @@
 #include <cstdio>
 #include <cstring>
 
-size_t GradedProgram::passes() const {
-    size_t n = 0;
-    for (const GradedRun& r : runs)
-        n += r.passed ? 1 : 0;
-    return n;
-}
-
 namespace {
 
 // A field as CSV quotes it: in double quotes, its own doubled, when it holds a comma, a
@@ -37,45 +30,47 @@ std::string counts(size_t tests, size_t failures) {
            "\" errors=\"0\" skipped=\"0\"";
 }
 
-std::string testcase(const std::string& program, const std::string& world, const GradedRun& r) {
-    std::string head = "    <testcase" + attribute("classname", program) + attribute("name", world);
-    if (r.passed) return head + "/>\n";
-    std::string type = r.reason.substr(0, r.reason.find(' '));
-    return head + ">\n      <failure" + attribute("message", r.reason) + attribute("type", type) +
-           ">" + xmlText(r.reason, OddBytes::RUNNER_ESCAPES) + "</failure>\n    </testcase>\n";
+std::string testcase(const std::string& suite, const JunitCase& c) {
+    std::string head = "    <testcase" + attribute("classname", suite) + attribute("name", c.name);
+    if (c.run.passed) return head + "/>\n";
+    const std::string& reason = c.run.reason;
+    std::string type = reason.substr(0, reason.find(' '));
+    return head + ">\n      <failure" + attribute("message", reason) + attribute("type", type) +
+           ">" + xmlText(reason, OddBytes::RUNNER_ESCAPES) + "</failure>\n    </testcase>\n";
 }
 
 } // namespace
 
-std::string csvReport(const std::vector<std::string>& worlds,
-                      const std::vector<GradedProgram>& programs) {
-    std::string out = "program,world,result,steps,reason\n";
-    for (const GradedProgram& p : programs)
-        for (size_t w = 0; w < worlds.size(); ++w) {
-            const GradedRun& r = p.runs[w];
-            out += csvField(p.name) + "," + csvField(worlds[w]) + "," +
-                   (r.passed ? "pass," : "fail,") + std::to_string(r.steps) + "," +
-                   csvField(r.reason) + "\n";
-        }
-    return out;
+size_t passes(const GradedRun* runs, size_t n) {
+    size_t passed = 0;
+    for (size_t k = 0; k < n; ++k)
+        passed += runs[k].passed ? 1 : 0;
+    return passed;
 }
 
-std::string junitReport(const std::vector<std::string>& worlds,
-                        const std::vector<GradedProgram>& programs) {
+std::string csvRow(const std::vector<std::string>& fields) {
+    std::string row;
+    for (size_t k = 0; k < fields.size(); ++k)
+        row += (k ? "," : "") + csvField(fields[k]);
+    return row + "\n";
+}
+
+std::string junitReport(const std::vector<JunitSuite>& suites) {
     size_t tests = 0, failures = 0;
-    std::string suites;
-    for (const GradedProgram& p : programs) {
-        size_t failed = worlds.size() - p.passes();
-        tests += worlds.size();
+    std::string text;
+    for (const JunitSuite& s : suites) {
+        size_t failed = 0;
+        for (const JunitCase& c : s.cases)
+            failed += c.run.passed ? 0 : 1;
+        tests += s.cases.size();
         failures += failed;
-        suites +=
-            "  <testsuite" + attribute("name", p.name) + counts(worlds.size(), failed) + ">\n";
-        for (size_t w = 0; w < worlds.size(); ++w)
-            suites += testcase(p.name, worlds[w], p.runs[w]);
-        suites += "  </testsuite>\n";
+        text += "  <testsuite" + attribute("name", s.name) + counts(s.cases.size(), failed) + ">\n";
+        for (const JunitCase& c : s.cases)
+            text += testcase(s.name, c);
+        text += "  </testsuite>\n";
     }
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites" + counts(tests, failures) +
-           ">\n" + suites + "</testsuites>\n";
+           ">\n" + text + "</testsuites>\n";
 }
 
 bool writeReport(const char* path, const std::string& text) {

@@ -10,19 +10,26 @@ struct GradedRun {
     std::string reason;           // as the fail line gives it; empty for a pass
 };
 
-// One program's results, world by world in the task's order.
-struct GradedProgram {
-    std::string name; // as given on the command line
-    std::vector<GradedRun> runs;
-    size_t passes() const; // the worlds it passed
-};
+// How many of the n runs passed.
+size_t passes(const GradedRun* runs, size_t n);
 
-// One row a program and world under the header program,world,result,steps,reason.
-std::string csvReport(const std::vector<std::string>& worlds,
-                      const std::vector<GradedProgram>& programs);
-// One testsuite a program, one testcase a world, a failure element for each failed world.
-std::string junitReport(const std::vector<std::string>& worlds,
-                        const std::vector<GradedProgram>& programs);
+// One CSV row of the fields, ended by a line feed: a field is quoted as CSV quotes it, and one
+// that a spreadsheet would take for a formula gets a ' in front.
+std::string csvRow(const std::vector<std::string>& fields);
+
+// One testcase of a JUnit report: its name and its result (a failure names the reason).
+struct JunitCase {
+    std::string name;
+    GradedRun run;
+};
+// One testsuite: its name, which its cases' classname repeats, and its cases.
+struct JunitSuite {
+    std::string name;
+    std::vector<JunitCase> cases;
+};
+// The JUnit XML text of the suites, with counts that agree with the cases.
+std::string junitReport(const std::vector<JunitSuite>& suites);
+
 // Writes text to the file path through a new file beside it renamed over it; false after a
 // message on standard error.
 bool writeReport(const char* path, const std::string& text);

@@ -1,6 +1,12 @@
 // pindle-run: compiles and runs robot programs on situation files, without a window.
 #include "io/system.h"
 #include "io/textfile.h"
+#include "runner/coursegrade.h"
+#include "runner/grade.h"
+#include "runner/outputcheck.h"
+#include "runner/runreport.h"
+#include "lang/runstate.h"
+#include "runner/taskrun.h"
 #include "lang/bytecode.h"
 #include "lang/interp.h"
 #include "lang/outside.h"
@@ -33,6 +39,9 @@ const char* const usageText =
     "       pindle-run --dump [--] PROGRAM.pnd [PROGRAM.pnd ...]\n"
     "       pindle-run --grade [--max-steps N] [--jobs J] [--csv FILE] [--junit FILE] [--] TASK\n"
     "                  PROGRAM.pnd [PROGRAM.pnd ...]\n"
+    "       pindle-run --course [--max-steps N] [--jobs J] [--csv FILE] [--junit FILE] [--] "
+    "COURSE\n"
+    "                  STUDENT [STUDENT ...]\n"
     "       pindle-run --help | --version\n";
 
 enum Exit { FINISHED = 0, STOPPED_EXIT = 1, NOT_STARTED = 2, LIMIT = 3, NOT_MET = 4, USAGE = 64 };
@@ -78,12 +87,12 @@ std::string placeOf(const char* code) {
 }
 
 struct Options {
-    enum Mode { RUN, CHECK, LIST, DUMP, GRADE, HELP, VERSION } mode = RUN;
+    enum Mode { RUN, CHECK, LIST, DUMP, GRADE, COURSE, HELP, VERSION } mode = RUN;
     unsigned long long maxSteps = 1000000;
     bool trace = false, lines = false;
     const char* goal = nullptr;
     const char* picture = nullptr; // the SVG file of the final world
-    GradeRequest grade;            // --jobs, --csv and --junit
+    GradeOptions grading;          // --jobs, --csv and --junit
     std::vector<const char*> files;
 };
 
@@ -105,8 +114,8 @@ bool parseCount(const char* text, unsigned long long& n) {
     return true;
 }
 
-// An option of --grade and its value; false for a bad value.
-bool gradeOption(const std::string& arg, const char* value, GradeRequest& g) {
+// An option of --grade and --course and its value; false for a bad value.
+bool gradeOption(const std::string& arg, const char* value, GradeOptions& g) {
     if (arg == "--jobs") return parseCount(value, g.jobs) && g.jobs > 0;
     (arg == "--csv" ? g.csv : g.junit) = value;
     return value[0] != '\0';
@@ -116,7 +125,7 @@ bool gradeOption(const std::string& arg, const char* value, GradeRequest& g) {
 struct Seen {
     bool mode = false;      // a mode (--check, --grade, ...)
     bool runOption = false; // an option of a run
-    bool gradeOnly = false; // an option only grading takes
+    bool gradeOnly = false; // an option only grading (--grade, --course) takes
 };
 
 // Takes the option argv[a] (and its value, moving a past it); false for wrong usage.
@@ -139,7 +148,7 @@ bool takeOption(int argc, char** argv, int& a, Options& o, Seen& seen) {
     }
     if (arg == "--jobs" || arg == "--csv" || arg == "--junit") {
         seen.gradeOnly = true;
-        return ++a < argc && gradeOption(arg, argv[a], o.grade);
+        return ++a < argc && gradeOption(arg, argv[a], o.grading);
     }
     if (arg == "--check")
         mode = Options::CHECK;
@@ -149,6 +158,8 @@ bool takeOption(int argc, char** argv, int& a, Options& o, Seen& seen) {
         mode = Options::DUMP;
     else if (arg == "--grade")
         mode = Options::GRADE;
+    else if (arg == "--course")
+        mode = Options::COURSE;
     else if (arg == "--help")
         mode = Options::HELP;
     else if (arg == "--version")
@@ -182,10 +193,12 @@ bool parseOptions(int argc, char** argv, Options& o) {
     }
     size_t n = o.files.size();
     if (o.lines && !o.trace) return false;
-    if (seen.gradeOnly && o.mode != Options::GRADE) return false;
+    bool grading = o.mode == Options::GRADE || o.mode == Options::COURSE;
+    if (seen.gradeOnly && !grading) return false;
     switch (o.mode) {
     case Options::RUN: return n == 2;
-    case Options::GRADE: return n >= 2 && gradingOptionsFit(o);
+    case Options::GRADE:
+    case Options::COURSE: return n >= 2 && gradingOptionsFit(o);
     case Options::CHECK:
     case Options::LIST: return n == 1 && !seen.runOption;
     case Options::DUMP: return n >= 1 && !seen.runOption;
@@ -271,11 +284,16 @@ int run(const Options& o) {
     return status;
 }
 
-int gradeTask(Options& o) {
-    o.grade.task = o.files[0];
-    o.grade.programs.assign(o.files.begin() + 1, o.files.end());
-    o.grade.maxSteps = o.maxSteps;
-    return grade(o.grade);
+int gradeTask(const Options& o) {
+    GradeRequest request{o.files[0], {o.files.begin() + 1, o.files.end()}, o.grading};
+    request.options.maxSteps = o.maxSteps;
+    return grade(request);
+}
+
+int gradeTerm(const Options& o) {
+    CourseRequest request{o.files[0], {o.files.begin() + 1, o.files.end()}, o.grading};
+    request.options.maxSteps = o.maxSteps;
+    return gradeCourse(request);
 }
 
 // Does what the arguments ask; the exit status.
@@ -302,6 +320,7 @@ int pindleRun(int argc, char** argv) {
     }
     case Options::DUMP: return dump(o.files);
     case Options::GRADE: return gradeTask(o);
+    case Options::COURSE: return gradeTerm(o);
     default: return run(o);
     }
 }

@@ -1,9 +1,12 @@
-// pindle-run --goal and --grade as a process: goal lines, grade lines, reports, task folders.
+// pindle-run --goal, --grade and --course as a process: goal lines, grade and course lines,
+// reports, task and course folders.
 #include <gtest/gtest.h>
 
 #include "tests/process.h"
 
+#include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -43,6 +46,18 @@ class GradeTest : public ::testing::Test {
         writeFile("t/a.sit", "pindle 5,5\nthing 2,2 x\n");
         writeFile("t/a.goal.sit", "pindle 4,5\nthing 2,2 x\n");
         writeFile("t/b.sit", "pindle 1,3\n");
+    }
+    // A course "c": "up" (two worlds, a step north each) and "Stay" (one world that only has
+    // to finish), beside a folder without a world and the course's own words.
+    void writeCourse() {
+        writeFile("c/up/a.sit", "pindle 5,5\n");
+        writeFile("c/up/a.goal.sit", "pindle 4,5\n");
+        writeFile("c/up/b.sit", "pindle 9,2\n");
+        writeFile("c/up/b.goal.sit", "pindle 8,2\n");
+        writeFile("c/up/task.md", "# Up\n");
+        writeFile("c/Stay/s.sit", "pindle 1,1\n");
+        writeFile("c/pictures/robot.txt", "no world here\n");
+        writeFile("c/course.md", "# A course\n");
     }
 };
 
@@ -371,6 +386,31 @@ TEST_F(GradeTest, StreamsAreWrittenAsTheyAreAppendingWhereTheyAppend) {
     EXPECT_EQ(files, 4u) << "s1.pnd, log.txt and the caught output; no file left beside them";
 }
 
+TEST_F(GradeTest, ARunWhoseProcessIsKilledFailsAndTheWorldsAfterItAreStillGraded) {
+    writeFile("t/a.sit", "pindle 5,5\nthing 5,5 x\n"); // spins until it is killed
+    for (char w = 'b'; w <= 'h'; ++w) // runs that one process takes after the first
+        writeFile(std::string("t/") + w + ".sit", "pindle 5,5\n");
+    writeFile("spin.pnd", "define main as { while (cornerHasSomething) left }\n");
+    pid_t grader = fork();
+    if (grader == 0) {
+        chdir(dir.c_str());
+        freopen("out.txt", "w", stdout);
+        execl(PINDLE_RUN, PINDLE_RUN, "--grade", "--jobs", "1", "--max-steps", "999999999999", "t",
+              "spin.pnd", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    usleep(300000);
+    Result child = runProcess("/usr/bin/pgrep", {"-P", std::to_string(grader)}, dir);
+    ASSERT_NE(child.out, "");
+    ASSERT_EQ(kill(std::stoi(child.out), SIGKILL), 0);
+    int status = 0;
+    ASSERT_EQ(waitpid(grader, &status, 0), grader);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+    EXPECT_EQ(readAll(dir + "/out.txt"),
+              "grade \"spin.pnd\" passed 7 of 8\n  fail \"a.sit\" error \"pindle-run\" \"the run "
+              "was ended by signal 9\"\nsummary: 1 programs, 0 passed every world\n");
+}
+
 TEST_F(GradeTest, ASignalToTheGraderEndsEveryRunAndLeavesNoReport) {
     writeTask();
     writeFile("spin.pnd", "define main as { while (b1==b1) left }\n");
@@ -394,6 +434,131 @@ TEST_F(GradeTest, ASignalToTheGraderEndsEveryRunAndLeavesNoReport) {
         EXPECT_EQ(left.out, "") << "runs left spinning";
         EXPECT_FALSE(fs::exists(dir + "/r.csv"));
     }
+}
+
+TEST_F(GradeTest, StudentsInTheOrderGivenWithEveryTaskNotSolved) {
+    writeCourse();
+    writeFile("ann/up.pnd", "define main as { move }\n");
+    writeFile("ann/Stay.pnd", "define main as { left }\n");
+    writeFile("bob/up.pnd", "define main as {\n  if (facingNorth) jump }\n");
+    writeFile("cy/up.pnd", "define main as { move move }\n");
+    writeFile("cy/Stay.pnd", "define main as { move }\n");
+    const std::string expected = "course \"ann\" solved 2 of 2\n"
+                                 "course \"bob\" solved 0 of 2\n"
+                                 "  task \"Stay\" missing\n"
+                                 "  task \"up\" passed 0 of 2\n"
+                                 "course \"cy\" solved 0 of 2\n"
+                                 "  task \"Stay\" passed 0 of 1\n"
+                                 "  task \"up\" passed 0 of 2\n"
+                                 "course \"gone\" solved 0 of 2\n"
+                                 "  task \"Stay\" missing\n"
+                                 "  task \"up\" missing\n"
+                                 "course \"ann/up.pnd\" solved 0 of 2\n"
+                                 "  task \"Stay\" missing\n"
+                                 "  task \"up\" missing\n"
+                                 "summary: 5 students, 1 solved every task\n";
+    for (const char* jobs : {"1", "4"}) {
+        SCOPED_TRACE(jobs);
+        Result r = run({"--course", "--jobs", jobs, "c", "ann", "bob", "cy", "gone", "ann/up.pnd"});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, expected);
+        EXPECT_EQ(r.err, "");
+    }
+    Result r = run({"--course", "c/", "ann", "--max-steps", "5"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "course \"ann\" solved 2 of 2\nsummary: 1 students, 1 solved every task\n");
+}
+
+TEST_F(GradeTest, ReportsHaveARowAndACaseForEveryWorldAndOneForAMissingTask) {
+    writeCourse();
+    writeFile("s/x/up.pnd", "define main as {\n  jump }\n");
+    writeFile("=t/Stay.pnd", "define main as { pause }\n");
+    Result r = run({"--course", "--csv", "r.csv", "--junit", "r.xml", "c", "s/x", "=t"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(readAll(dir + "/r.csv"),
+              "student,task,world,result,steps,reason\n"
+              "s/x,Stay,,missing,0,\n"
+              "s/x,up,a.sit,fail,0,compile s/x/up.pnd:2:7: Unknown instruction jump\n"
+              "s/x,up,b.sit,fail,0,compile s/x/up.pnd:2:7: Unknown instruction jump\n"
+              "'=t,Stay,s.sit,fail,2,stopped step 2\n"
+              "'=t,up,,missing,0,\n");
+    const std::string missing = "      <failure message=\"missing\" type=\"missing\">missing"
+                                "</failure>\n    </testcase>\n";
+    const std::string fault = "compile s/x/up.pnd:2:7: Unknown instruction jump";
+    const std::string failure = "      <failure message=\"" + fault + "\" type=\"compile\">" +
+                                fault + "</failure>\n    </testcase>\n";
+    EXPECT_EQ(readAll(dir + "/r.xml"),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<testsuites tests=\"5\" failures=\"5\" errors=\"0\" skipped=\"0\">\n"
+              "  <testsuite name=\"s/x\" tests=\"3\" failures=\"3\" errors=\"0\" skipped=\"0\">\n"
+              "    <testcase classname=\"s/x\" name=\"Stay\">\n" +
+                  missing + "    <testcase classname=\"s/x\" name=\"up/a.sit\">\n" + failure +
+                  "    <testcase classname=\"s/x\" name=\"up/b.sit\">\n" + failure +
+                  "  </testsuite>\n"
+                  "  <testsuite name=\"=t\" tests=\"2\" failures=\"2\" errors=\"0\" "
+                  "skipped=\"0\">\n"
+                  "    <testcase classname=\"=t\" name=\"Stay/s.sit\">\n"
+                  "      <failure message=\"stopped step 2\" type=\"stopped\">stopped step 2"
+                  "</failure>\n    </testcase>\n"
+                  "    <testcase classname=\"=t\" name=\"up\">\n" +
+                  missing + "  </testsuite>\n</testsuites>\n");
+}
+
+TEST_F(GradeTest, CoursesThatCannotBeUsedAndOutputsNamingInputsAreRefused) {
+    writeCourse();
+    writeFile("ann/up.pnd", "define main as { move }\n");
+    writeFile("empty/notes/readme.txt", "no task here\n");
+    for (std::string course : {"none", "ann/up.pnd", "empty"}) {
+        SCOPED_TRACE(course);
+        Result r = run({"--course", "--csv", "r.csv", course, "ann"});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("pindle-run: "), std::string::npos);
+        EXPECT_NE(r.err.find(course), std::string::npos) << r.err;
+    }
+    // A course file, a task's file, a student's program and one a student has not written yet.
+    for (std::string output : {"c/course.md", "c/up/task.md", "ann/up.pnd", "ann/Stay.pnd"}) {
+        SCOPED_TRACE(output);
+        Result r = run({"--course", "--junit", output, "c", "ann"});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err.rfind("pindle-run: will not write " + output + ": it is the same file", 0),
+                  0u)
+            << r.err;
+    }
+    EXPECT_FALSE(fs::exists(dir + "/ann/Stay.pnd"));
+    EXPECT_FALSE(fs::exists(dir + "/r.csv"));
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--course", "c"},
+                                                 {"--course", "--max-steps", "0", "c", "ann"},
+                                                 {"--course", "--goal", "g.sit", "c", "ann"},
+                                                 {"--course", "--grade", "c", "ann"}}) {
+        Result r = run(args);
+        EXPECT_EQ(r.status, 64);
+        EXPECT_EQ(r.err.rfind("usage: pindle-run", 0), 0u);
+    }
+}
+
+TEST_F(GradeTest, TheBundledCourseIsSolvedByItsSolutionsAndNotByThoseOfTheTaskBefore) {
+    RunOptions examples;
+    examples.cwd = EXAMPLES_DIR; // short names: every path fits the runner's 79 characters
+    Result r = runProcess(PINDLE_RUN, {"--course", "course", "course-solutions"}, dir, examples);
+    EXPECT_EQ(r.status, 0) << r.out;
+    size_t tasks = 0;
+    EXPECT_EQ(std::sscanf(r.out.c_str(), "course \"course-solutions\" solved %zu of", &tasks), 1);
+    EXPECT_GE(tasks, 24u);
+    EXPECT_EQ(r.out, "course \"course-solutions\" solved " + std::to_string(tasks) + " of " +
+                         std::to_string(tasks) + "\nsummary: 1 students, 1 solved every task\n");
+    // Each task asks for something new: the program of the task before it solves none.
+    std::vector<fs::path> solutions;
+    for (const auto& entry : fs::directory_iterator(EXAMPLES_DIR "/course-solutions"))
+        solutions.push_back(entry.path());
+    std::sort(solutions.begin(), solutions.end());
+    fs::create_directory(dir + "/before");
+    for (size_t k = 1; k < solutions.size(); ++k)
+        fs::copy_file(solutions[k - 1], dir + "/before/" + solutions[k].filename().string());
+    r = runProcess(PINDLE_RUN, {"--course", "course", dir + "/before"}, dir, examples);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.rfind("course \"" + dir + "/before\" solved 0 of", 0), 0u) << r.out;
 }
 
 } // namespace

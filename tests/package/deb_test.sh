@@ -41,6 +41,9 @@ dpkg -L pindle | sort > "$WORK/files"
 grep -qx "end: finished" "$WORK/run" || fail "the maze example did not finish"
 /usr/bin/pindle-run --grade /usr/share/pindle/examples/tasks/maze \
     /usr/share/pindle/examples/tasks/maze.pnd > "$WORK/grade" || fail "grading the installed task"
+grep -qx /usr/share/pindle/examples/course/24-treasure-hunt/task.md "$WORK/files" ||
+    fail "the package lacks the course"
+! grep -q course-solutions "$WORK/files" || fail "the package holds the course's solutions"
 [ "$(man -w pindle-run)" = /usr/share/man/man1/pindle-run.1.gz ] || fail "man -w pindle-run"
 MANPAGER=cat man pindle-run 2> /dev/null | grep -q -- "--grade" || fail "man pindle-run shows no page"
 grep -q "application/x-pindle-world" /usr/share/mime/globs2 || fail "the MIME database has no worlds"

@@ -81,6 +81,8 @@ expect_completion "c.svg sub " pindle-run --trace --picture ""
 expect_completion "d.csv sub " pindle-run --grade --csv ""
 expect_completion "e.xml sub " pindle-run --grade --junit ""
 expect_completion "b.pnd sub " pindle-run --check ""
+expect_completion "--check --course --csv " pindle-run --c
+expect_completion "sub " pindle-run --course sub ""
 expect_completion "a.sit b.pnd sub " pindle-run --trace ""
 expect_completion " " pindle-run --max-steps ""
 echo "files_test: passed"
