@@ -10,6 +10,9 @@ wxMenuBar* MyFrame::mainMenuBar() {
     program_menu->Append(ID_EDIT_PROGRAM, "&Edit .pnd file\tCtrl-E", "Edit current program");
     program_menu->Append(ID_LOAD_PROGRAM, "&Load .pnd file\tCtrl-L", "Load program from file");
     world_menu = new wxMenu;
+    world_menu->Append(
+        ID_NEW_WORLD, "&New world",
+        "Start an empty world, with the robot on corner 1,1, to draw with the mouse");
     world_menu->Append(ID_EDIT_WORLD, "&Edit .sit file\t", "Edit world");
     world_menu->Append(ID_LOAD_WORLD, "&Load .sit file\t", "Load world");
     world_menu->Append(ID_LOAD_GOAL, "Load &goal...", "Load the goal the world should reach");

@@ -105,6 +105,7 @@ void MyCanvas::stop() {
     frame->showRecording();
 }
 void MyCanvas::runInstruction() {
+    if (Debugger* d = debugger()) d->clearCrash();
     RunGuard guard;
     ::runInstruction();
 }

@@ -71,6 +71,15 @@ Dialogs::Answer ScriptedWxUI::askYesNoCancel(const char* text, const char* capti
     return a;
 }
 
+Dialogs::Answer ScriptedWxUI::askEitherOr(const char* text, const char* caption, const char* first,
+                                          const char* second) {
+    asked.push_back(std::string("either ") + caption + "|" + text + "|" + first + "|" + second);
+    if (questions.empty()) return CANCEL;
+    Answer a = questions.front();
+    questions.pop_front();
+    return a;
+}
+
 std::vector<std::string> ScriptedWxUI::boxLines() const {
     std::vector<std::string> lines;
     for (const Box& b : boxes)

@@ -27,6 +27,9 @@ class ScriptedWxUI : public WxUI {
     bool chooseSaveFile(const char* message, const char* wildcard, const char* current,
                         std::string& path) override;
     Answer askYesNoCancel(const char* text, const char* caption) override;
+    // Answered from questions too; asked as "either CAPTION|TEXT|FIRST|SECOND".
+    Answer askEitherOr(const char* text, const char* caption, const char* first,
+                       const char* second) override;
     std::vector<std::string> boxLines() const; // "caption|text"
 };
 
