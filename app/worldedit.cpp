@@ -166,8 +166,7 @@ void makeNewWorld() {
     startUnnamedWorld();
     placeRobot(1, 1);
     unnamed = true;
-    clearGoal();
-    DrawEnvir();
+    clearGoal(); // and draws the world anew
 }
 
 } // namespace

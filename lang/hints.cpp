@@ -2,6 +2,7 @@
 
 #include "lang/instructionset.h"
 #include "lang/parser.h"
+#include "lang/scanner.h"
 #include "lang/table.h"
 #include "lang/tokens.h"
 
