@@ -103,14 +103,8 @@ TEST_F(PictureTest, AThingUnderTheRobotAndTheRowLabelsOfTwoDigitsAreDrawnToBeSee
     ASSERT_EQ(run({"--picture", dir + "/w.svg"}).status, 0);
     std::ifstream in(dir + "/w.svg");
     std::string svg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_NE(svg.find("<text class=\"thing-under-robot\" x=\"176\" y=\"148\" font-family=\"DejaVu "
-                       "Sans Mono, monospace\" font-size=\"10.67\" font-weight=\"bold\" "
-                       "fill=\"#0000ff\" xml:space=\"preserve\">q</text>"),
-              std::string::npos)
-        << svg;
-    EXPECT_NE(svg.find("<text class=\"label\" x=\"-1\" y=\"322\" font-family=\"DejaVu Serif, "
-                       "serif\" font-size=\"10.00\" fill=\"#000000\" xml:space=\"preserve\">10"),
-              std::string::npos);
+    EXPECT_NE(svg.find("class=\"thing-under-robot\" x=\"176\" y=\"148\""), std::string::npos);
+    EXPECT_NE(svg.find("class=\"label\" x=\"-1\" y=\"322\""), std::string::npos) << "row 10";
 }
 
 } // namespace

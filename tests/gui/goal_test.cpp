@@ -22,21 +22,6 @@ class GoalWindowTest : public GuiTest {
         scripted().files = {writeFile("goal.sit", text)};
         frame->OnMenuCommand(ID_LOAD_GOAL);
     }
-    static int differingPixels(const wxImage& a, const wxImage& b) {
-        int n = 0;
-        for (int y = 0; y < a.GetHeight(); ++y)
-            for (int x = 0; x < a.GetWidth(); ++x)
-                if (!sameColour(pixel(a, x, y), pixel(b, x, y))) ++n;
-        return n;
-    }
-
-    // Whether the box of image holds a pixel of exactly this colour.
-    static bool holds(const wxImage& image, const wxRect& box, const wxColour& colour) {
-        for (int y = box.y; y < box.GetBottom(); ++y)
-            for (int x = box.x; x < box.GetRight(); ++x)
-                if (sameColour(pixel(image, x, y), colour)) return true;
-        return false;
-    }
 };
 
 const wxColour goalGreen(60, 180, 60);

@@ -148,6 +148,21 @@ wxColour GuiTest::pixel(const wxImage& image, int x, int y) {
     return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
 }
 
+int GuiTest::differingPixels(const wxImage& a, const wxImage& b) {
+    int n = 0;
+    for (int y = 0; y < a.GetHeight(); ++y)
+        for (int x = 0; x < a.GetWidth(); ++x)
+            n += !sameColour(pixel(a, x, y), pixel(b, x, y));
+    return n;
+}
+
+bool GuiTest::holds(const wxImage& image, const wxRect& box, const wxColour& colour) {
+    for (int y = box.y; y <= box.GetBottom(); ++y)
+        for (int x = box.x; x <= box.GetRight(); ++x)
+            if (sameColour(pixel(image, x, y), colour)) return true;
+    return false;
+}
+
 std::string GuiTest::writeFile(const std::string& name, const std::string& text) {
     std::string path = tempDir + "/" + name;
     std::ofstream(path, std::ios::binary) << text;

@@ -54,6 +54,10 @@ class GuiTest : public ::testing::Test {
     static wxImage worldImage();
     static wxImage statusImage();
     static wxColour pixel(const wxImage& image, int x, int y);
+    // The number of pixels in which two images of one size differ.
+    static int differingPixels(const wxImage& a, const wxImage& b);
+    // Whether the box of image holds a pixel of exactly this colour.
+    static bool holds(const wxImage& image, const wxRect& box, const wxColour& colour);
     std::string tempDir;
 };
 
