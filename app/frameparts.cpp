@@ -10,15 +10,15 @@ wxMenuBar* MyFrame::mainMenuBar() {
     program_menu->Append(ID_EDIT_PROGRAM, "&Edit .pnd file\tCtrl-E", "Edit current program");
     program_menu->Append(ID_LOAD_PROGRAM, "&Load .pnd file\tCtrl-L", "Load program from file");
     world_menu = new wxMenu;
-    world_menu->Append(
-        ID_NEW_WORLD, "&New world",
-        "Start an empty world, with the robot on corner 1,1, to draw with the mouse");
     world_menu->Append(ID_EDIT_WORLD, "&Edit .sit file\t", "Edit world");
     world_menu->Append(ID_LOAD_WORLD, "&Load .sit file\t", "Load world");
     world_menu->Append(ID_LOAD_GOAL, "Load &goal...", "Load the goal the world should reach");
     world_menu->Append(ID_CLEAR_GOAL, "&Clear goal", "Show no goal");
     world_menu->Append(ID_SAVE_PICTURE, "Save &picture...", "Save the world picture as PNG");
     world_menu->AppendSeparator();
+    world_menu->Append(
+        ID_NEW_WORLD, "&New world",
+        "Start an empty world, with the robot on corner 1,1, to draw with the mouse");
     world_menu->AppendCheckItem(ID_EDIT_BY_MOUSE, "Edit world by &mouse",
                                 "Draw walls, things and the robot with the mouse");
     world_menu->Append(ID_SAVE_WORLD, "&Save world", "Save the world as it stands");
