@@ -319,8 +319,9 @@ void ProgramText::showHint(const std::string& hint) {
     int line = faultLine();
     if (line < 0 || hint.empty()) return;
     // Broken into lines that fit the text's width, as an annotation is not wrapped.
-    int width = GetClientSize().x - GetMarginWidth(NUMBER_MARGIN) - GetMarginWidth(MARK_MARGIN) -
-                TextWidth(HINT_STYLE, "WW");
+    int width = std::max(GetClientSize().x - GetMarginWidth(NUMBER_MARGIN) -
+                             GetMarginWidth(MARK_MARGIN) - TextWidth(HINT_STYLE, "WW"),
+                         TextWidth(HINT_STYLE, wxString('n', 24)));
     wxString text, row;
     for (const wxString& word : wxSplit(wxString::FromUTF8(hint.c_str()), ' ', '\0')) {
         wxString longer = row.empty() ? word : row + " " + word;
