@@ -106,6 +106,7 @@ void MyCanvas::stop() {
     frame->showRecording();
 }
 void MyCanvas::runInstruction() {
+    if (Debugger* d = debugger()) d->clearCrash();
     RunGuard guard;
     ::runInstruction();
 }

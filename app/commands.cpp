@@ -84,6 +84,7 @@ bool MyFrame::doCommand(int id) {
     case ID_LOAD_WORLD:
         if (keepWorldEditsSafe()) chooseWorld();
         break;
+    case ID_NEW_WORLD: newWorld(); break;
     case ID_LOAD_GOAL: chooseGoal(); break;
     case ID_CLEAR_GOAL: clearGoal(); break;
     case ID_SAVE_PICTURE: savePicture(); break;
@@ -101,7 +102,7 @@ bool MyFrame::doCommand(int id) {
     case ID_SAVE_WORLD_AS: saveWorldAs(); break;
     case ID_CHECK:
         if (!keepWorldEditsSafe()) break;
-        LoadWorldFile(worldFile);
+        reloadWorld();
         if (parse(progFile))
             dialogs().messageBox("Program is syntactically correct", "Parses OK");
         else
@@ -163,19 +164,21 @@ static bool editorChanged() {
 int MyFrame::Reset_Pindle_Program() {
     Show(true);
     Raise();
+    if (Debugger* d = debugger()) d->clearCrash();
     endWorldEditing();
     if (!keepWorldEditsSafe()) return 0;
     if (editorChanged()) {
         if (!savefile(editFileName)) return 0;
         subframe->SetTitle(wxString("Pindle's Editor: ") + fromText(editFileName));
     }
-    if (!LoadWorldFile(worldFile)) return 0;
+    if (!reloadWorld()) return 0;
     resetInterpreter();
     return 1;
 }
 
 void MyFrame::Run_Pindle_Program(int run) {
     if (running) return;
+    if (Debugger* d = debugger()) d->clearCrash();
     // The program would change the world: edits made with the mouse are saved or let go first.
     endWorldEditing();
     if (!keepWorldEditsSafe()) return;

@@ -22,6 +22,14 @@ Debugger* debugger() {
     return subframe ? subframe->debugger.get() : nullptr;
 }
 
+Debugger::Debugger(MyEditor& editor) : editor(editor) {
+    // An edit of the text takes the marks of a stop away, in the world too.
+    editor.text_window->Bind(wxEVT_STC_CHANGE, [this](wxStyledTextEvent& event) {
+        event.Skip();
+        clearCrash();
+    });
+}
+
 // The editor holds the program that runs, as it was compiled: its positions are right.
 ProgramText* Debugger::textAsCompiled() const {
     if (std::strcmp(editFileName, progFile) != 0) return nullptr;
@@ -90,20 +98,52 @@ bool Debugger::breakpointAt(const char* code) {
     return !breakLines.empty() && breakLines.count(sourcePosition(code).line) > 0;
 }
 
+// The editor holds the program file with a text other than the one compiled.
+bool Debugger::programChangedSinceCompiled() const {
+    return std::strcmp(editFileName, progFile) == 0 && !textAsCompiled();
+}
+
 void Debugger::continueProgram() {
     if (running) return;
     if (firstRun || !CodePtr || programFinished()) {
         frame->Run_Pindle_Program(1);
         return;
     }
+    if (programChangedSinceCompiled()) {
+        switch (dialogs().askEitherOr("The program has been changed since it started. Run the "
+                                      "changed program from the start, or continue the old one "
+                                      "where it stopped?",
+                                      "Continue", "&Run the changed program",
+                                      "&Continue the old one")) {
+        case Dialogs::YES: frame->Run_Pindle_Program(1); return;
+        case Dialogs::NO: break;
+        default: return;
+        }
+    }
+    clearCrash();
     STOPPED = false;
     RunGuard guard; // lights where the run stopped as it ends
     runProgram(0);
     tellGoal(howRunEnded());
 }
 
+void Debugger::showCrash(const char* code, int heading) {
+    if (heading >= 0) markBlockedSide(heading);
+    ProgramText* text = textAsCompiled();
+    SourcePos at = sourcePosition(code);
+    if (!text || at.line == 0) return;
+    size_t length = static_cast<size_t>(text->GetLength());
+    text->markCrash(readerLineStart(text->GetCharacterPointer(), length, at.line) + at.column - 1);
+}
+
+void Debugger::clearCrash() {
+    editor.text_window->clearCrash();
+    clearBlockedSide();
+}
+
 void Debugger::stepBackOnce() {
     if (running) return;
+    clearCrash();
     if (macroName[0] != '\0') {
         dialogs().messageBox("Steps cannot be undone while an instruction is being recorded",
                              "Step back");

@@ -11,7 +11,7 @@ class ProgramText;
 // The editor's debugger: it marks the editor's text, and keeps what it last showed there.
 class Debugger {
   public:
-    explicit Debugger(MyEditor& editor) : editor(editor) {}
+    explicit Debugger(MyEditor& editor);
     // The program file was compiled; the editor's text is the compiled text when it holds that
     // file unchanged.
     void programCompiled(const char* file);
@@ -30,6 +30,12 @@ class Debugger {
     // Undoes the last step of the program or the robot's last action, and shows the world, the
     // status panel and the mark as they were before it.
     void stepBackOnce();
+    // The run stopped with a box at the instruction at code: marks it in the text (when the text
+    // is the compiled program) and, for a move blocked towards heading (-1 for none), the side of
+    // the robot's corner it ran into.
+    void showCrash(const char* code, int heading);
+    // Takes both marks away: at the next Run, Step or edit.
+    void clearCrash();
 
   private:
     MyEditor& editor;
@@ -41,6 +47,7 @@ class Debugger {
     std::set<int> breakLines;                // the reader's lines that hold a breakpoint
 
     ProgramText* textAsCompiled() const;
+    bool programChangedSinceCompiled() const;
     void showChain(const std::string& chain);
 };
 

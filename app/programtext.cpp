@@ -38,7 +38,10 @@ const Look looks[] = {
 
 constexpr int NUMBER_MARGIN = 0, MARK_MARGIN = 1;
 constexpr int FAULT_MARKER = 0, BREAK_MARKER = 1, NEXT_MARKER = 2; // later ones drawn on top
+constexpr int CRASH_MARKER = 3;                                    // a line background
 constexpr int FAULT_INDICATOR = 8, NEXT_INDICATOR = 9;             // indicators left to containers
+constexpr int CRASH_INDICATOR = 10;
+constexpr int HINT_STYLE = 40; // a style of its own, after the token kinds' and the predefined
 constexpr int SCI_SETREPRESENTATION = 2665;
 // The modifications reported: insertions and deletions only, since each report carries a copy
 // of the text changed (none while a file is put in).
@@ -83,6 +86,15 @@ void ProgramText::setUpLooks() {
     IndicatorSetUnder(NEXT_INDICATOR, true);
     IndicatorSetStyle(FAULT_INDICATOR, wxSTC_INDIC_SQUIGGLE);
     IndicatorSetForeground(FAULT_INDICATOR, wxColour(230, 0, 0));
+    // Where a run stopped with a box: orange, apart from a fault's red.
+    MarkerDefine(CRASH_MARKER, wxSTC_MARK_BACKGROUND, wxColour(255, 140, 0),
+                 wxColour(255, 226, 190));
+    IndicatorSetStyle(CRASH_INDICATOR, wxSTC_INDIC_STRAIGHTBOX);
+    IndicatorSetForeground(CRASH_INDICATOR, wxColour(255, 140, 0));
+    IndicatorSetAlpha(CRASH_INDICATOR, 120);
+    IndicatorSetOutlineAlpha(CRASH_INDICATOR, 255);
+    IndicatorSetUnder(CRASH_INDICATOR, true);
+    AnnotationSetVisible(wxSTC_ANNOTATION_BOXED);
     CmdKeyAssign('Z', wxSTC_KEYMOD_CTRL | wxSTC_KEYMOD_SHIFT, wxSTC_CMD_REDO);
     // A byte that is not part of UTF-8 shows as the Latin-1 letter it would be, boxed.
     for (int byte = 0xA0; byte <= 0xFF; ++byte) {
@@ -106,6 +118,9 @@ void ProgramText::useFont(const wxFont& font) {
     StyleSetBackground(wxSTC_STYLE_BRACEBAD, wxColour(255, 180, 180));
     StyleSetForeground(wxSTC_STYLE_LINENUMBER, wxColour(110, 110, 110));
     StyleSetBold(wxSTC_STYLE_LINENUMBER, false);
+    StyleSetForeground(HINT_STYLE, wxColour(0, 70, 140));
+    StyleSetBackground(HINT_STYLE, wxColour(232, 242, 255));
+    StyleSetItalic(HINT_STYLE, true);
 }
 
 void ProgramText::setProgram(bool isProgram) {
@@ -126,6 +141,7 @@ void ProgramText::loadBytes(const std::string& text, bool isProgram) {
         SetSavePoint();
         return;
     }
+    clearCrash();
     MarkerDeleteAll(BREAK_MARKER);
     ++changeCount;
     program = isProgram;
@@ -224,6 +240,7 @@ void ProgramText::onChange(wxStyledTextEvent& event) {
     event.Skip();
     ++changeCount;
     clearNext(); // the light points at the compiled text
+    clearCrash();
     // The fault's marks go when the text of its line changes.
     if (faultHandle < 0) return;
     int line = faultLine();
@@ -271,6 +288,9 @@ void ProgramText::onUpdateUI(wxStyledTextEvent& event) {
 }
 
 void ProgramText::markFault(int from, int column, int line, int viewAhead) {
+    // A second report of the same fault keeps the hint the first one gave.
+    int hintLine = faultLine();
+    wxString hint = hintLine >= 0 ? AnnotationGetText(hintLine) : wxString();
     clearFault();
     const char* text = GetCharacterPointer();
     size_t length = static_cast<size_t>(GetLength());
@@ -285,6 +305,10 @@ void ProgramText::markFault(int from, int column, int line, int viewAhead) {
     int editorLine = LineFromPosition(static_cast<int>(at));
     faultHandle = MarkerAdd(editorLine, FAULT_MARKER);
     faultText = lineBytes(editorLine);
+    if (editorLine == hintLine) {
+        AnnotationSetText(editorLine, hint);
+        AnnotationSetStyle(editorLine, HINT_STYLE);
+    }
     SetIndicatorCurrent(FAULT_INDICATOR);
     IndicatorFillRange(static_cast<int>(tokenStart), static_cast<int>(tokenEnd - tokenStart));
     int ahead = std::min(editorLine + viewAhead, GetLineCount() - 1);
@@ -292,8 +316,29 @@ void ProgramText::markFault(int from, int column, int line, int viewAhead) {
     ScrollRange(PositionFromLine(ahead), static_cast<int>(at));
 }
 
+void ProgramText::showHint(const std::string& hint) {
+    int line = faultLine();
+    if (line < 0 || hint.empty()) return;
+    // Broken into lines that fit the text's width, as an annotation is not wrapped.
+    int width = std::max(GetClientSize().x - GetMarginWidth(NUMBER_MARGIN) -
+                             GetMarginWidth(MARK_MARGIN) - TextWidth(HINT_STYLE, "WW"),
+                         TextWidth(HINT_STYLE, wxString('n', 24)));
+    wxString text, row;
+    for (const wxString& word : wxSplit(wxString::FromUTF8(hint.c_str()), ' ', '\0')) {
+        wxString longer = row.empty() ? word : row + " " + word;
+        if (!row.empty() && TextWidth(HINT_STYLE, longer) > width) {
+            text += row + "\n";
+            longer = word;
+        }
+        row = longer;
+    }
+    AnnotationSetText(line, text + row);
+    AnnotationSetStyle(line, HINT_STYLE);
+}
+
 void ProgramText::clearFault() {
     if (faultHandle < 0) return;
+    AnnotationClearAll();
     MarkerDeleteHandle(faultHandle);
     faultHandle = -1;
     SetIndicatorCurrent(FAULT_INDICATOR);
@@ -329,6 +374,27 @@ void ProgramText::clearNext() {
 
 int ProgramText::nextLine() const {
     return const_cast<ProgramText*>(this)->MarkerNext(0, 1 << NEXT_MARKER);
+}
+
+void ProgramText::markCrash(size_t offset) {
+    clearCrash();
+    const char* text = GetCharacterPointer();
+    size_t at = std::min(offset, static_cast<size_t>(GetLength()));
+    int length = std::max(1, tokenLength(text + at));
+    MarkerAdd(LineFromPosition(static_cast<int>(at)), CRASH_MARKER);
+    SetIndicatorCurrent(CRASH_INDICATOR);
+    IndicatorFillRange(static_cast<int>(at), length);
+}
+
+void ProgramText::clearCrash() {
+    if (crashLine() < 0) return;
+    MarkerDeleteAll(CRASH_MARKER);
+    SetIndicatorCurrent(CRASH_INDICATOR);
+    IndicatorClearRange(0, GetLength());
+}
+
+int ProgramText::crashLine() const {
+    return const_cast<ProgramText*>(this)->MarkerNext(0, 1 << CRASH_MARKER);
 }
 
 void ProgramText::toggleBreakpoint(int line) {

@@ -26,7 +26,10 @@ class ProgramText : public wxStyledTextCtrl {
     // from: the caret at column, the token underlined, a marker on the line, and the view
     // scrolled so that the line viewAhead lines further on is in view too.
     void markFault(int from, int column, int line, int viewAhead);
-    // Takes away the fault's marks.
+    // Shows hint in plain words under the fault's line (nothing when empty); it goes with the
+    // fault's marks.
+    void showHint(const std::string& hint);
+    // Takes away the fault's marks and its hint.
     void clearFault();
     // The editor line (from 0) marked with the fault; -1 when there is none.
     int faultLine() const;
@@ -37,6 +40,12 @@ class ProgramText : public wxStyledTextCtrl {
     void clearNext();
     // The line (from 0) lit as the next instruction's; -1 when none is.
     int nextLine() const;
+    // Marks the instruction whose token starts at byte offset as the one a run stopped on with a
+    // box (its line and its token, in the colour of a stop); clearCrash takes the mark away.
+    void markCrash(size_t offset);
+    void clearCrash();
+    // The line (from 0) marked as where a run stopped with a box; -1 when none is.
+    int crashLine() const;
     // Sets or clears a breakpoint on the line (from 0).
     void toggleBreakpoint(int line);
     // The lines (from 0) that hold a breakpoint, in order.

@@ -1,9 +1,13 @@
 #include "app/worldedit.h"
 
 #include "app/canvas.h"
+#include "app/debugger.h"
 #include "app/editor.h"
+#include "app/goals.h"
+#include "lang/filenames.h"
 #include "app/ids.h"
 #include "app/pindle.h"
+#include "app/runcontrol.h"
 #include "app/wxui.h"
 #include "app/zoom.h"
 #include "io/system.h"
@@ -24,6 +28,8 @@ namespace {
 bool editing = false;
 bool edited = false;       // edits were made that are not saved
 long editedGeneration = 0; // the world's generation after the last edit: a reload changes it
+bool turned = false;       // the robot was last turned by hand, not placed, in this world
+bool unnamed = false;      // the world is a new one, which no file holds yet
 
 // The corner whose crossing lies nearest to a point of the canvas, when it is on the grid.
 bool cornerAt(const wxPoint& p, int& x, int& y) {
@@ -35,6 +41,7 @@ bool cornerAt(const wxPoint& p, int& x, int& y) {
 }
 
 void madeEdit() {
+    if (Debugger* d = debugger()) d->clearCrash();
     clearHistory(); // the steps before were taken on another world
     edited = true;
     editedGeneration = worldGeneration;
@@ -43,6 +50,11 @@ void madeEdit() {
 
 bool unsavedEdits() {
     return edited && editedGeneration == worldGeneration;
+}
+
+// The heading the robot was turned to by hand, when it was since this world was loaded.
+int headingTurned() {
+    return turned && editedGeneration == worldGeneration ? position : -1;
 }
 
 class MouseEditing : public CanvasInput {
@@ -68,8 +80,10 @@ void MouseEditing::mouse(wxMouseEvent& event) {
         bool ended = dragging && onCorner;
         dragging = false;
         if (ended) dragEnded(x, y);
-    } else if (event.RightDown() && onCorner) {
-        placeRobot(x, y);
+    } else if ((event.RightDown() || event.RightDClick()) && onCorner) {
+        // On the robot's own corner, a right click turns it; elsewhere it puts it there.
+        turned = turnRobotAt(x, y);
+        if (!turned) placeRobot(x, y);
         madeEdit();
     }
 }
@@ -132,7 +146,9 @@ void showSavedInEditor(const char* name, const std::string& text) {
 bool writeWorld(const std::string& name) {
     char fitted[80];
     if (!takeFileName(fitted, name.c_str())) return false;
-    std::string text = situationText(sitFp ? headingIn(worldFile) : -1);
+    int heading = headingTurned();
+    if (heading < 0 && sitFp) heading = headingIn(worldFile);
+    std::string text = situationText(heading);
     SaveOutcome outcome = saveFileSafely(fitted, text);
     if (!outcome.saved) {
         std::string why = "Cannot save the world in " + name + ": " + std::strerror(outcome.error);
@@ -146,7 +162,27 @@ bool writeWorld(const std::string& name) {
     return true;
 }
 
+// The new world: empty, with the robot on corner 1,1 facing north, and no goal.
+void makeNewWorld() {
+    startUnnamedWorld();
+    placeRobot(1, 1);
+    unnamed = true;
+    clearGoal(); // and draws the world anew
+}
+
 } // namespace
+
+void newWorld() {
+    if (running || !keepWorldEditsSafe()) return;
+    makeNewWorld();
+    setEditing(true);
+}
+
+bool reloadWorld() {
+    if (!unnamed || worldFile[0] != '\0') return LoadWorldFile(worldFile);
+    makeNewWorld();
+    return true;
+}
 
 void toggleWorldEditing() {
     setEditing(!editing);
@@ -176,7 +212,7 @@ bool saveWorldAs() {
 
 bool keepWorldEditsSafe() {
     if (!unsavedEdits()) return true;
-    std::string text = std::string("The world of ") + worldFile +
+    std::string text = (worldFile[0] ? std::string("The world of ") + worldFile : "The new world") +
                        " has been changed with the mouse. Save it first?";
     switch (dialogs().askYesNoCancel(text.c_str(), "Pindle's World")) {
     case Dialogs::YES: return saveWorld();

@@ -2,6 +2,12 @@
 // as a situation file, and the question before edits that are not saved would be lost.
 #pragma once
 
+// World > New world: an empty world, with the robot on corner 1,1 facing north and no goal,
+// which no file holds yet, shown in the editing mode.
+void newWorld();
+// Loads the world again from its file; a new world that was never saved is made new again.
+// False when no world was loaded.
+bool reloadWorld();
 // World > Edit world by mouse: turns the editing mode on (when a world is shown) or off.
 void toggleWorldEditing();
 // Whether the editing mode is on.

@@ -32,7 +32,16 @@ struct Picture {
     wxRect icon;
     int heading = 0;
     std::vector<ThingMark> things;
+    int blocked = -1; // the heading of the blocked side marked at the robot's corner; -1: none
 };
+
+// A blocked move's side, marked while the robot stands where the move was refused.
+struct BlockedSide {
+    bool marked = false;
+    int x = 0, y = 0, heading = 0; // the robot's place in pixels and its heading
+};
+
+BlockedSide blockedSide;
 
 Picture shown;
 Picture wanted;
@@ -42,6 +51,12 @@ wxSize thingSize;                      // the box one thing's character takes
 wxRect thingBox(const ThingMark& t) {
     return wxRect(zoomed(CORNER * t.x + 11) - 2, zoomed(CORNER * t.y + 11) - 2, thingSize.x + 4,
                   thingSize.y + 4);
+}
+
+// The area of the picture the blocked side's mark of picture p covers.
+wxRect blockedBox(const Picture& p) {
+    wxRect side(unzoomed(p.icon.x) - 4, unzoomed(p.icon.y) - 4, 39, 39);
+    return wxRect(zoomed(side.x), zoomed(side.y), zoomed(side.width), zoomed(side.height));
 }
 
 int pictureSize() {
@@ -79,7 +94,8 @@ void paintArea(wxMemoryDC& memory, wxMemoryDC& layer, const wxRect& area) {
     WxPainter painter(memory, worldZoom());
     for (const ThingMark& t : wanted.things)
         if (thingBox(t).Intersects(area)) paintThing(painter, t.x, t.y, &t.item, 1);
-    paintRobot(painter, icon_x, icon_y, wanted.heading);
+    paintRobotOver(painter, wanted.things, icon_x, icon_y, wanted.heading);
+    if (wanted.blocked >= 0) paintBlocked(painter, icon_x, icon_y, wanted.blocked);
     memory.DestroyClippingRegion();
 }
 
@@ -90,7 +106,9 @@ void changedAreas(std::vector<wxRect>& areas) {
         areas.emplace_back(0, 0, pictureSize(), pictureSize());
         return;
     }
-    if (shown.icon != wanted.icon || shown.heading != wanted.heading) {
+    // The icon shows the thing under the robot too.
+    if (shown.icon != wanted.icon || shown.heading != wanted.heading ||
+        shown.things != wanted.things) {
         areas.push_back(shown.icon);
         areas.push_back(wanted.icon);
     }
@@ -99,6 +117,10 @@ void changedAreas(std::vector<wxRect>& areas) {
             areas.push_back(thingBox(t));
         for (const ThingMark& t : wanted.things)
             areas.push_back(thingBox(t));
+    }
+    if (shown.blocked != wanted.blocked || (wanted.blocked >= 0 && shown.icon != wanted.icon)) {
+        if (shown.blocked >= 0) areas.push_back(blockedBox(shown));
+        if (wanted.blocked >= 0) areas.push_back(blockedBox(wanted));
     }
 }
 
@@ -110,6 +132,9 @@ void renewPicture(std::vector<wxRect>& areas) {
     wanted.icon = wxRect(zoomed(icon_x), zoomed(icon_y), zoomed(32), zoomed(32));
     wanted.heading = position & 3;
     collectThings(wanted.things);
+    bool stillThere = blockedSide.marked && blockedSide.x == icon_x && blockedSide.y == icon_y &&
+                      blockedSide.heading == wanted.heading;
+    wanted.blocked = stillThere ? blockedSide.heading : -1;
     if (!staticLayer || !shown.valid || shown.generation != wanted.generation ||
         shown.goal != wanted.goal)
         buildStaticLayer();
@@ -120,6 +145,15 @@ void renewPicture(std::vector<wxRect>& areas) {
         paintArea(memory, layer, area);
     std::swap(shown, wanted);
     loaderPicture = false;
+}
+
+std::vector<wxRect> changed; // the areas the last renewal of the picture changed
+
+// Renews the kept picture and has the canvas show what changed when it next repaints.
+void renewAndShowLater() {
+    renewPicture(changed);
+    for (const wxRect& area : changed)
+        showLater(area);
 }
 
 // Draws with paint into the kept picture, for the load's first drawing.
@@ -142,16 +176,13 @@ template <class Paint> void drawLoaded(Paint paint) {
 // drawing everything again. A repaint leaves a load's first drawing as it is.
 void reDraw() {
     if (!haveCanvas()) return;
-    static std::vector<wxRect> areas;
     wxDC* painting = frame->canvas->paintDC();
     if (painting) {
-        if (!loaderPicture) renewPicture(areas);
+        if (!loaderPicture) renewPicture(changed);
         showPicture(*painting, frame->canvas->GetUpdateRegion());
         return;
     }
-    renewPicture(areas);
-    for (const wxRect& area : areas)
-        showLater(area);
+    renewAndShowLater();
     frame->canvas->keepInView(shown.icon);
     if (redrawListener) redrawListener();
 }
@@ -219,5 +250,20 @@ void drawThing(int x, int y, const char* word) {
 }
 
 void drawRobot() {
-    drawLoaded([](wxDC&, Painter& painter) { paintRobot(painter, icon_x, icon_y, position); });
+    drawLoaded([](wxDC&, Painter& painter) {
+        std::vector<ThingMark> things;
+        collectThings(things);
+        paintRobotOver(painter, things, icon_x, icon_y, position);
+    });
+}
+
+void markBlockedSide(int heading) {
+    blockedSide = {true, icon_x, icon_y, heading & 3};
+    if (haveCanvas()) renewAndShowLater();
+}
+
+void clearBlockedSide() {
+    if (!blockedSide.marked) return;
+    blockedSide.marked = false;
+    if (haveCanvas()) renewAndShowLater();
 }

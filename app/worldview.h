@@ -16,6 +16,10 @@ void zoomChanged();
 // Calls listener (null for none) after every redraw that is not a repaint: after each robot
 // action, so after each drawn step of a run.
 void setRedrawListener(void (*listener)());
+// Marks the side of the robot's corner that a move towards heading ran into, for as long as the
+// robot stands there so; clearBlockedSide takes the mark away.
+void markBlockedSide(int heading);
+void clearBlockedSide();
 // Shows the kept picture on a repaint's drawing context, within the canvas's update region.
 void showPicture(wxDC& dc, const wxRegion& update);
 

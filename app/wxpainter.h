@@ -14,6 +14,7 @@ class WxPainter : public Painter {
     void rectangle(int x, int y, int width, int height, Stroke stroke) override;
     void text(int x, int y, const char* text, int length, Lettering lettering) override;
     void robot(int x, int y, int heading) override;
+    void robotOutline(int x, int y, int heading) override;
 
   private:
     wxDC& dc;

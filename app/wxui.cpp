@@ -7,6 +7,8 @@
 #include "app/runcontrol.h"
 #include "app/status.h"
 #include "app/worldview.h"
+#include "lang/hints.h"
+#include "lang/interp.h"
 
 #include <algorithm>
 #include <cstring>
@@ -52,15 +54,25 @@ bool WxUI::askText(const char* prompt, const char* title, std::string& answer) {
     return true;
 }
 
-Dialogs::Answer WxUI::askYesNoCancel(const char* text, const char* caption) {
+static Dialogs::Answer ask(const char* text, const char* caption, const wxString& first,
+                           const wxString& second) {
     wxMessageDialog dialog(nullptr, fromText(text), fromText(caption),
                            wxYES_NO | wxCANCEL | wxCENTRE);
-    dialog.SetYesNoCancelLabels("&Save", "&Discard", "Cancel");
+    dialog.SetYesNoCancelLabels(first, second, "Cancel");
     switch (dialog.ShowModal()) {
-    case wxID_YES: return YES;
-    case wxID_NO: return NO;
-    default: return CANCEL;
+    case wxID_YES: return Dialogs::YES;
+    case wxID_NO: return Dialogs::NO;
+    default: return Dialogs::CANCEL;
     }
+}
+
+Dialogs::Answer WxUI::askYesNoCancel(const char* text, const char* caption) {
+    return ask(text, caption, "&Save", "&Discard");
+}
+
+Dialogs::Answer WxUI::askEitherOr(const char* text, const char* caption, const char* first,
+                                  const char* second) {
+    return ask(text, caption, fromText(first), fromText(second));
 }
 
 // The folder of the current file, where the selectors start.
@@ -97,6 +109,7 @@ void WxUI::updateStatus() {
     if (Debugger* d = debugger()) d->nextInstructionChanged();
 }
 void WxUI::clearWorld() {
+    clearBlockedSide();
     clearCanvas();
 }
 void WxUI::drawEmptyWorld() {
@@ -126,6 +139,21 @@ void WxUI::showFault(int from, int column, int line, int viewLine) {
 
 void WxUI::programCompiled(const char* file) {
     if (Debugger* d = debugger()) d->programCompiled(file);
+}
+
+void WxUI::programFault(const char* file, int line, int column, const char* message,
+                        const char* token) {
+    if (!subframe || std::strcmp(file, editFileName) != 0) return;
+    ProgramText* text = subframe->text_window;
+    text->showHint(faultHint({message, token, line, column}, text->GetCharacterPointer(),
+                             static_cast<size_t>(text->GetLength())));
+}
+
+void WxUI::actionRefused(int heading) {
+    // Only a program's step marks where it stopped, not a key or a button.
+    const char* code = executingInstruction();
+    Debugger* d = debugger();
+    if (code && d) d->showCrash(code, heading);
 }
 
 bool WxUI::stopsBefore(const char* code) {

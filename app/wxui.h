@@ -14,6 +14,8 @@ class WxUI : public PindleUI {
     bool chooseSaveFile(const char* message, const char* wildcard, const char* current,
                         std::string& path) override;
     Answer askYesNoCancel(const char* text, const char* caption) override;
+    Answer askEitherOr(const char* text, const char* caption, const char* first,
+                       const char* second) override;
     void redrawWorld() override;
     void updateStatus() override;
     void clearWorld() override;
@@ -24,6 +26,9 @@ class WxUI : public PindleUI {
     int showProgramFile(const char* file) override;
     void showFault(int from, int column, int line, int viewLine) override;
     void programCompiled(const char* file) override;
+    void programFault(const char* file, int line, int column, const char* message,
+                      const char* token) override;
+    void actionRefused(int heading) override;
     bool stopsBefore(const char* code) override;
     void waitDelay(int ms) override;
     void betweenSteps() override;

@@ -16,6 +16,11 @@ char b1 = '\0', b2 = '\0';
 bool STOPPED = false;
 int delay_factor = 0;
 static bool endStopped = false; // the step that ended the program also set the run-stop flag
+static const char* executing = nullptr; // the instruction of the step in progress
+
+const char* executingInstruction() {
+    return executing;
+}
 
 static void setStatus(const char* text) {
     std::strncpy(CurrInstrName, text, sizeof CurrInstrName - 1);
@@ -186,7 +191,10 @@ void SingleStep(bool should_sleep) {
         return;
     }
     bool stoppedBefore = STOPPED;
-    if (!dispatch()) return;
+    executing = CodePtr;
+    bool executed = dispatch();
+    executing = nullptr;
+    if (!executed) return;
     while ((codeAt(CodePtr) == Code::END || codeAt(CodePtr) == Code::CLOSE) &&
            CodeStack.size() > 0) {
         long resume = 0;

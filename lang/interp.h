@@ -10,6 +10,8 @@ extern bool STOPPED;     // the run loops' stop flag
 
 #include <string>
 
+// The instruction the step in progress executes; null between steps.
+const char* executingInstruction();
 // Executes one step; a run passes true to wait the delay after it.
 void SingleStep(bool should_sleep);
 // Executes one step through the installed stepper (SingleStep unless another is installed).

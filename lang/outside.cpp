@@ -16,6 +16,9 @@ bool Dialogs::chooseSaveFile(const char*, const char*, const char*, std::string&
 Dialogs::Answer Dialogs::askYesNoCancel(const char*, const char*) {
     return CANCEL;
 }
+Dialogs::Answer Dialogs::askEitherOr(const char*, const char*, const char*, const char*) {
+    return CANCEL;
+}
 void RunHooks::waitDelay(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }

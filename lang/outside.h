@@ -29,6 +29,10 @@ class Dialogs {
     // A question answered Yes, No or Cancel.
     enum Answer { YES, NO, CANCEL };
     virtual Answer askYesNoCancel(const char* text, const char* caption);
+    // A question with two answers and Cancel, the answers labelled first and second on their
+    // buttons: YES for the first, NO for the second.
+    virtual Answer askEitherOr(const char* text, const char* caption, const char* first,
+                               const char* second);
 };
 
 // The world's picture, drawn as the world changes and as a load enters its items.
@@ -70,6 +74,9 @@ class RunHooks {
     // Whether a run stops before executing the instruction at code (a breakpoint).
     virtual bool stopsBefore(const char*) { return false; }
     virtual void betweenSteps() {} // called after each step of a run loop
+    // The robot refused an action after its box: a move blocked towards heading (0 north,
+    // 1 west, 2 south, 3 east), or -1 for a board that was empty.
+    virtual void actionRefused(int) {}
 };
 
 // A whole host: all four.

@@ -94,10 +94,11 @@ int readerLineOf(const char* text, size_t length, size_t offset) {
     return line;
 }
 
-std::set<std::string> definedNames(const char* text, size_t length) {
-    std::set<std::string> names;
+std::vector<Definition> definitions(const char* text, size_t length) {
+    std::vector<Definition> found;
     std::vector<TokenSpan> spans;
     bool afterDefine = false;
+    size_t defineAt = 0;
     const size_t defineLength = std::strlen(DEFINE);
     size_t at = 0;
     while (at < length) {
@@ -106,16 +107,29 @@ std::set<std::string> definedNames(const char* text, size_t length) {
         if (!afterDefine) {
             const void* hit = memmem(text + at, length - at, DEFINE, defineLength);
             if (!hit) break;
-            const char* found = static_cast<const char*>(hit);
-            const void* lineEnd = memrchr(text + at, '\n', static_cast<size_t>(found - text) - at);
+            const char* hitAt = static_cast<const char*>(hit);
+            const void* lineEnd = memrchr(text + at, '\n', static_cast<size_t>(hitAt - text) - at);
             line = lineEnd ? static_cast<const char*>(lineEnd) - text + 1 : at;
         }
         const void* end = std::memchr(text + line, '\n', length - line);
         size_t next = end ? static_cast<const char*>(end) - text + 1 : length;
         programLine(text + line, next - line, afterDefine, spans);
-        for (const TokenSpan& s : spans)
-            if (s.kind == TokenKind::DEFINITION) names.emplace(text + line + s.start, s.length);
+        for (const TokenSpan& s : spans) {
+            if (s.kind == TokenKind::KEYWORD &&
+                std::string(text + line + s.start, s.length) == DEFINE)
+                defineAt = line + s.start;
+            if (s.kind == TokenKind::DEFINITION)
+                found.push_back(
+                    {std::string(text + line + s.start, s.length), defineAt, line + s.start});
+        }
         at = next;
     }
+    return found;
+}
+
+std::set<std::string> definedNames(const char* text, size_t length) {
+    std::set<std::string> names;
+    for (Definition& d : definitions(text, length))
+        names.insert(std::move(d.name));
     return names;
 }

@@ -40,5 +40,14 @@ size_t readerLineStart(const char* text, size_t length, int line);
 // The line (counted from 1, as readerLineStart counts) that holds the byte at offset.
 int readerLineOf(const char* text, size_t length, size_t offset);
 
-// The names that the defines of a program (length bytes, lines ending with '\n') give.
+// One define of a program: the name it gives, and the byte offsets of its define and its name.
+struct Definition {
+    std::string name;
+    size_t defineAt, nameAt;
+};
+
+// The defines of a program (length bytes, lines ending with '\n'), in the order of the text.
+std::vector<Definition> definitions(const char* text, size_t length);
+
+// The names that the defines of a program give.
 std::set<std::string> definedNames(const char* text, size_t length);

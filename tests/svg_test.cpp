@@ -23,7 +23,7 @@ def texts(cls):
 robots = [e for e in root.iter(ns + 'g') if e.get('class') == 'robot']
 out = 'walls %d grid %d border %d labels %d\nthings %s\ngoal %s %d\nrobot %d %s %s\n' % (
     count('line', 'wall'), count('line', 'grid'), count('line', 'border'), count('text', 'label'),
-    texts('thing'), texts('goal-thing'), count('rect', 'goal-corner'),
+    texts('thing'), texts('goal-thing'), count('rect', 'goal-corner') + count('g', 'goal-robot'),
     len(robots), robots[0].get('transform') if robots else '-', len(robots) and len(robots[0]) > 32)
 sys.stdout.buffer.write(out.encode('utf-8'))
 )";
@@ -95,6 +95,16 @@ TEST_F(PictureTest, AGoalShowsUnderTheWorldAndAPictureThatCannotBeWrittenFailsTh
         << lost.err;
     EXPECT_FALSE(std::filesystem::exists(dir + "/none"));
     EXPECT_EQ(run({"--grade", "--picture", "x.svg"}).status, 64);
+}
+
+TEST_F(PictureTest, AThingUnderTheRobotAndTheRowLabelsOfTwoDigitsAreDrawnToBeSeen) {
+    write("w.sit", "thing 4,5 q pindle 4,5\n");
+    write("p.pnd", "define main as { }\n");
+    ASSERT_EQ(run({"--picture", dir + "/w.svg"}).status, 0);
+    std::ifstream in(dir + "/w.svg");
+    std::string svg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(svg.find("class=\"thing-under-robot\" x=\"176\" y=\"148\""), std::string::npos);
+    EXPECT_NE(svg.find("class=\"label\" x=\"-1\" y=\"322\""), std::string::npos) << "row 10";
 }
 
 } // namespace

@@ -8,14 +8,17 @@ enum class Stroke {
     GRID,        // black, 1 pixel
     BORDER,      // black, 5 pixels
     WALL,        // red, 5 pixels
-    GOAL_CORNER, // grey (170, 170, 170), 2 pixels
+    GOAL_CORNER, // the goal's green (60, 180, 60), 2 pixels
+    BLOCKED,     // orange (255, 140, 0), 5 pixels: the side a blocked move ran into
 };
 
 // The texts of the picture.
 enum class Lettering {
-    LABEL,      // black, the 11-point serif font
-    THING,      // blue, the 14-point fixed-pitch font
-    GOAL_THING, // light grey (200, 200, 200), the 14-point fixed-pitch font
+    LABEL,       // black, the 11-point serif font
+    THING,       // blue, the 14-point fixed-pitch font
+    GOAL_THING,  // the goal's green (60, 180, 60), the 14-point fixed-pitch font
+    SMALL_LABEL, // black, the serif font at 7.5 points: a row label of two digits
+    SMALL_THING, // blue, the fixed-pitch font at 8 points, bold: a thing under the robot
 };
 
 class Painter {
@@ -30,4 +33,6 @@ class Painter {
     // The robot's 32 x 32 icon for heading (0 north, 1 west, 2 south, 3 east), top left at
     // (x, y).
     virtual void robot(int x, int y, int heading) = 0;
+    // The outline of that icon alone, in the goal's green, top left at (x, y).
+    virtual void robotOutline(int x, int y, int heading) = 0;
 };

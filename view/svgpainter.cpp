@@ -13,6 +13,9 @@
 
 namespace {
 
+const char* const goalGreen = "#3cb43c";
+const char* const outlineColour = "#104020"; // the robot icon's outline
+
 struct StrokeLook {
     const char* name;
     const char* colour;
@@ -24,7 +27,8 @@ StrokeLook lookOf(Stroke stroke) {
     case Stroke::GRID: return {"grid", "#000000", 1};
     case Stroke::BORDER: return {"border", "#000000", 5};
     case Stroke::WALL: return {"wall", "#ff0000", 5};
-    default: return {"goal-corner", "#aaaaaa", 2};
+    case Stroke::BLOCKED: return {"blocked", "#ff8c00", 5};
+    default: return {"goal-corner", goalGreen, 2};
     }
 }
 
@@ -33,13 +37,18 @@ struct LetteringLook {
     const char* colour;
     const char* family;
     double points;
+    const char* weight = ""; // an attribute of the text's weight, when not normal
 };
 
 LetteringLook lookOf(Lettering lettering) {
     switch (lettering) {
     case Lettering::LABEL: return {"label", "#000000", "DejaVu Serif, serif", 11};
     case Lettering::THING: return {"thing", "#0000ff", "DejaVu Sans Mono, monospace", 14};
-    default: return {"goal-thing", "#c8c8c8", "DejaVu Sans Mono, monospace", 14};
+    case Lettering::SMALL_LABEL: return {"label", "#000000", "DejaVu Serif, serif", 7.5};
+    case Lettering::SMALL_THING:
+        return {"thing-under-robot", "#0000ff", "DejaVu Sans Mono, monospace", 8,
+                " font-weight=\"bold\""};
+    default: return {"goal-thing", goalGreen, "DejaVu Sans Mono, monospace", 14};
     }
 }
 
@@ -110,19 +119,19 @@ void SvgPainter::text(int x, int y, const char* text, int length, Lettering lett
     int baseline = y + static_cast<int>(std::lround(pixels * 0.93));
     char element[ELEMENT_SIZE];
     formatCut(element, sizeof element,
-              "<text class=\"%s\" x=\"%d\" y=\"%d\" font-family=\"%s\" font-size=\"%.2f\" "
+              "<text class=\"%s\" x=\"%d\" y=\"%d\" font-family=\"%s\" font-size=\"%.2f\"%s "
               "fill=\"%s\" xml:space=\"preserve\">",
-              look.name, x, baseline, look.family, pixels, look.colour);
+              look.name, x, baseline, look.family, pixels, look.weight, look.colour);
     body += element;
     body += xmlText(std::string(text, static_cast<size_t>(length)), OddBytes::LATIN1);
     body += "</text>\n";
 }
 
-void SvgPainter::robot(int x, int y, int heading) {
+void SvgPainter::icon(int x, int y, int heading, const char* name, const char* outlineIn) {
     char element[ELEMENT_SIZE];
     formatCut(element, sizeof element,
-              "<g class=\"robot\" transform=\"translate(%d %d)\" shape-rendering=\"crispEdges\">\n",
-              x, y);
+              "<g class=\"%s\" transform=\"translate(%d %d)\" shape-rendering=\"crispEdges\">\n",
+              name, x, y);
     body += element;
     Xpm icon;
     if (readXpm(iconImage((heading & 3) + 1), icon)) {
@@ -132,7 +141,8 @@ void SvgPainter::robot(int x, int y, int heading) {
             for (int col = 0, end = 0; col < icon.width; col = end) {
                 while (end < icon.width && pixels[end] == pixels[col])
                     ++end;
-                const std::string& colour = icon.colours[pixels[col]];
+                std::string colour = icon.colours[pixels[col]];
+                if (outlineIn) colour = colour == outlineColour ? outlineIn : "";
                 if (colour.empty()) continue;
                 formatCut(element, sizeof element,
                           "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"1\" fill=\"%s\"/>\n", col,
@@ -142,6 +152,14 @@ void SvgPainter::robot(int x, int y, int heading) {
         }
     }
     body += "</g>\n";
+}
+
+void SvgPainter::robot(int x, int y, int heading) {
+    icon(x, y, heading, "robot", nullptr);
+}
+
+void SvgPainter::robotOutline(int x, int y, int heading) {
+    icon(x, y, heading, "goal-robot", goalGreen);
 }
 
 std::string SvgPainter::document() const {

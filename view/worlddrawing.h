@@ -32,8 +32,9 @@ Scene currentScene();
 
 // Labels, grid lines and border.
 void paintBackdrop(Painter& p);
-// The goal faintly: its things in light grey and the robot's corner outlined (nothing when
-// no goal is loaded).
+// The goal under the world: its things in the goal's green, and its robot as an outline facing
+// the heading it asks for, or its corner outlined when any heading will do (nothing when no
+// goal is loaded).
 void paintGoal(Painter& p, const Goal& goal);
 // One wall, its ends in pixels.
 void paintWall(Painter& p, const line_struct& wall);
@@ -43,5 +44,10 @@ void paintWalls(Painter& p, const line_struct* walls);
 void paintThing(Painter& p, int x, int y, const char* text, int length);
 // The robot's icon at pixel (x, y); nothing for a robot that is not placed.
 void paintRobot(Painter& p, int x, int y, int heading);
+// The robot's icon, and the thing of things that lies on its corner, small in the icon's
+// bottom right corner (the icon would hide it).
+void paintRobotOver(Painter& p, const std::vector<ThingMark>& things, int x, int y, int heading);
+// The side of the corner of the robot at pixel (x, y) that a move towards heading ran into.
+void paintBlocked(Painter& p, int x, int y, int heading);
 // The whole picture of scene over the world's walls and the loaded goal.
 void paintScene(Painter& p, const Scene& scene);

@@ -84,3 +84,9 @@ void placeRobot(int x, int y) {
     icon_y = CORNER * y;
     position = 0;
 }
+
+bool turnRobotAt(int x, int y) {
+    if (icon_x != CORNER * x || icon_y != CORNER * y) return false;
+    position = (position + 1) % 4;
+    return true;
+}

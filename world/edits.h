@@ -18,3 +18,6 @@ void putThing(int x, int y, char c);
 void removeThing(int x, int y);
 // Puts the robot on corner (x, y), facing north.
 void placeRobot(int x, int y);
+// Turns the robot a quarter to the left when it stands on corner (x, y); false, and nothing
+// changed, when it does not.
+bool turnRobotAt(int x, int y);

@@ -1,6 +1,7 @@
 #include "world/keypress.h"
 #include "io/textbuf.h"
 
+#include "lang/hints.h"
 #include "lang/interp.h"
 #include "lang/outside.h"
 #include "lang/parser.h"
@@ -17,6 +18,12 @@ void startKeyboardDefine() {
     std::string name;
     if (!dialogs().askText("Name of new macro instruction:", "Define instruction", name)) return;
     if (name.empty()) return;
+    // A name no program could call is refused with the reason.
+    std::string refusal = nameRefusal(name);
+    if (!refusal.empty()) {
+        dialogs().messageBox(refusal.c_str(), "Define instruction");
+        return;
+    }
     // A name longer than the table's name field keeps its first 31 characters.
     formatCut(macroName, sizeof macroName, "%s", name.c_str());
     dialogs().messageBox("Stop definition by pressing 'd'", macroName);

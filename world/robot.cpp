@@ -42,6 +42,7 @@ void WorldRobot::move() {
     if (in_line(x, y)) {
         dialogs().messageBox("Path blocked", "Error");
         STOPPED = true;
+        runHooks().actionRefused(position & 3);
     } else {
         icon_x = x;
         icon_y = y;
@@ -66,6 +67,7 @@ void WorldRobot::output() {
     recordLetter(codeChar(Code::WRITE));
     if (b1 == '\0') {
         dialogs().messageBox("Board b1 is uninitialized", "Nothing to output!");
+        runHooks().actionRefused(-1);
     } else {
         historyCornerWritten();
         PindlesWorld.set(icon_x / CORNER, icon_y / CORNER, b1);
@@ -75,20 +77,24 @@ void WorldRobot::output() {
 }
 
 void WorldRobot::copy1() {
-    if (b2 == '\0')
+    if (b2 == '\0') {
         dialogs().messageBox("Board b2 is uninitialized", "Nothing to copy!");
-    else
+        runHooks().actionRefused(-1);
+    } else {
         b1 = b2;
+    }
     recordLetter(codeChar(Code::B1_FROM_B2));
     bbstate = 3;
     worldDisplay().redrawWorld();
 }
 
 void WorldRobot::copy2() {
-    if (b1 == '\0')
+    if (b1 == '\0') {
         dialogs().messageBox("Board b1 uninitialized", "Nothing to copy!");
-    else
+        runHooks().actionRefused(-1);
+    } else {
         b2 = b1;
+    }
     recordLetter(codeChar(Code::B2_FROM_B1));
     bbstate = 4;
     worldDisplay().redrawWorld();

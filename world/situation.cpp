@@ -225,6 +225,16 @@ void DrawEnvir() {
     runHooks().updateStatus();
 }
 
+void startUnnamedWorld() {
+    if (reading) return;
+    if (sitFp) std::fclose(sitFp);
+    sitFp = nullptr;
+    worldFile[0] = '\0';
+    reset_counter();
+    clearHistory();
+    ifinited = 1;
+}
+
 bool LoadWorldFile(const char* filename) {
     if (reading) return false;
     if (filename[0] == '\0') {

@@ -17,6 +17,9 @@ constexpr int ITEMWORD = 12; // the bytes of a word the loader keeps for that te
 // Loads a world: an empty filename asks for the file first, any other reloads worldFile. False
 // when no world was loaded (cancelled, a name that does not fit, a file that cannot be opened).
 bool LoadWorldFile(const char* filename);
+// Starts a world that no file holds: emptied as a load empties it, with no file name, and
+// loaded as far as drawing and editing can tell. The caller fills it and draws it.
+void startUnnamedWorld();
 // Draws the world as it stands: reads a pending file, else redraws from the model; then
 // refreshes the status panel. Nothing while no world has been loaded or a file is being read.
 void DrawEnvir();

@@ -36,16 +36,6 @@ void expectRobotAt(int x, int y, int heading) {
     EXPECT_EQ(position, heading);
 }
 
-int differingPixels(const wxImage& a, const wxImage& b) {
-    int n = 0;
-    for (int y = 0; y < a.GetHeight(); ++y)
-        for (int x = 0; x < a.GetWidth(); ++x)
-            if (a.GetRed(x, y) != b.GetRed(x, y) || a.GetGreen(x, y) != b.GetGreen(x, y) ||
-                a.GetBlue(x, y) != b.GetBlue(x, y))
-                ++n;
-    return n;
-}
-
 // While it lives, the process reads files as the user nobody when it runs as the superuser,
 // whom file modes do not bind (the saved user id stays root, so it can switch back).
 class ReadingAsNobody {

@@ -22,24 +22,9 @@ class GoalWindowTest : public GuiTest {
         scripted().files = {writeFile("goal.sit", text)};
         frame->OnMenuCommand(ID_LOAD_GOAL);
     }
-    static int differingPixels(const wxImage& a, const wxImage& b) {
-        int n = 0;
-        for (int y = 0; y < a.GetHeight(); ++y)
-            for (int x = 0; x < a.GetWidth(); ++x)
-                if (!sameColour(pixel(a, x, y), pixel(b, x, y))) ++n;
-        return n;
-    }
-
-    // Whether the box of image holds a pixel of exactly this colour.
-    static bool holds(const wxImage& image, const wxRect& box, const wxColour& colour) {
-        for (int y = box.y; y < box.GetBottom(); ++y)
-            for (int x = box.x; x < box.GetRight(); ++x)
-                if (sameColour(pixel(image, x, y), colour)) return true;
-        return false;
-    }
 };
 
-const wxColour thingGrey(200, 200, 200), cornerGrey(170, 170, 170);
+const wxColour goalGreen(60, 180, 60);
 
 TEST_F(GoalWindowTest, TheWorldMenuLoadsAndClearsGoalsAndAWorldBringsItsOwn) {
     EXPECT_EQ(world_menu->FindItem(ID_LOAD_GOAL)->GetItemLabel(), "Load &goal...");
@@ -66,16 +51,20 @@ TEST_F(GoalWindowTest, TheWorldMenuLoadsAndClearsGoalsAndAWorldBringsItsOwn) {
     EXPECT_TRUE(scripted().boxes.empty());
 }
 
-TEST_F(GoalWindowTest, AGoalShowsFaintlyUnderTheWorldAndClearingItRestoresEveryPixel) {
+TEST_F(GoalWindowTest, AGoalShowsUnderTheWorldAndClearingItRestoresEveryPixel) {
     frame->canvas->Refresh();
     pump(60);
     wxImage before = worldImage();
     loadGoal("thing 2,10 G\nthing 5,5 x\npindle 6,7 west\n");
     wxImage with = worldImage();
-    const wxRect thing(30 * 10 + 9, 30 * 2 + 9, 16, 22), outline(30 * 7 - 5, 30 * 6 + 5, 6, 20);
-    EXPECT_TRUE(holds(with, thing, thingGrey));
-    EXPECT_FALSE(holds(before, thing, thingGrey));
-    EXPECT_TRUE(holds(with, outline, cornerGrey));
+    const wxRect thing(30 * 10 + 9, 30 * 2 + 9, 16, 22);
+    EXPECT_TRUE(holds(with, thing, goalGreen));
+    EXPECT_FALSE(holds(before, thing, goalGreen));
+    // The robot's outline facing west: its nose left of the corner, its back right of it.
+    EXPECT_TRUE(holds(with, wxRect(210 + 3, 180 + 14, 4, 3), goalGreen));
+    EXPECT_FALSE(holds(with, wxRect(210 + 27, 180 + 14, 4, 3), goalGreen));
+    loadGoal("pindle 6,7\n"); // any heading: the corner outlined
+    EXPECT_TRUE(holds(worldImage(), wxRect(210 - 4, 180 + 5, 3, 20), goalGreen));
     EXPECT_TRUE(holds(with, wxRect(30 * 5 + 9, 30 * 5 + 9, 16, 22), *wxBLUE))
         << "the world's own thing over the goal's";
 

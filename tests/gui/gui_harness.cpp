@@ -71,6 +71,15 @@ Dialogs::Answer ScriptedWxUI::askYesNoCancel(const char* text, const char* capti
     return a;
 }
 
+Dialogs::Answer ScriptedWxUI::askEitherOr(const char* text, const char* caption, const char* first,
+                                          const char* second) {
+    asked.push_back(std::string("either ") + caption + "|" + text + "|" + first + "|" + second);
+    if (questions.empty()) return CANCEL;
+    Answer a = questions.front();
+    questions.pop_front();
+    return a;
+}
+
 std::vector<std::string> ScriptedWxUI::boxLines() const {
     std::vector<std::string> lines;
     for (const Box& b : boxes)
@@ -137,6 +146,21 @@ wxImage GuiTest::statusImage() {
 
 wxColour GuiTest::pixel(const wxImage& image, int x, int y) {
     return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
+}
+
+int GuiTest::differingPixels(const wxImage& a, const wxImage& b) {
+    int n = 0;
+    for (int y = 0; y < a.GetHeight(); ++y)
+        for (int x = 0; x < a.GetWidth(); ++x)
+            n += !sameColour(pixel(a, x, y), pixel(b, x, y));
+    return n;
+}
+
+bool GuiTest::holds(const wxImage& image, const wxRect& box, const wxColour& colour) {
+    for (int y = box.y; y <= box.GetBottom(); ++y)
+        for (int x = box.x; x <= box.GetRight(); ++x)
+            if (sameColour(pixel(image, x, y), colour)) return true;
+    return false;
 }
 
 std::string GuiTest::writeFile(const std::string& name, const std::string& text) {

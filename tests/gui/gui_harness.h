@@ -31,6 +31,9 @@ class ScriptedWxUI : public WxUI {
     void showText(const char* text, const char* caption) override {
         messageBox(text, caption, -1, -1);
     }
+    // Answered from questions too; asked as "either CAPTION|TEXT|FIRST|SECOND".
+    Answer askEitherOr(const char* text, const char* caption, const char* first,
+                       const char* second) override;
     std::vector<std::string> boxLines() const; // "caption|text"
 };
 
@@ -55,6 +58,10 @@ class GuiTest : public ::testing::Test {
     static wxImage worldImage();
     static wxImage statusImage();
     static wxColour pixel(const wxImage& image, int x, int y);
+    // The number of pixels in which two images of one size differ.
+    static int differingPixels(const wxImage& a, const wxImage& b);
+    // Whether the box of image holds a pixel of exactly this colour.
+    static bool holds(const wxImage& image, const wxRect& box, const wxColour& colour);
     std::string tempDir;
 };
 

@@ -150,4 +150,35 @@ TEST_F(WorldEditTest, AGoalEditedAsTheWorldKeepsItsHeadingAndTheEditorFollows) {
     EXPECT_FALSE(subframe->text_window->IsModified());
 }
 
+TEST_F(WorldEditTest, ANewWorldIsMadeWithTheMouseAndItsRobotTurnsAndKeepsItsHeading) {
+    EXPECT_EQ(world_menu->FindItem(ID_NEW_WORLD)->GetItemLabel(), "&New world");
+    frame->OnMenuCommand(ID_NEW_WORLD);
+    EXPECT_TRUE(worldEditing());
+    EXPECT_STREQ(worldFile, "");
+    EXPECT_EQ(PindlesWorld.get(5, 5), ' ');
+    EXPECT_TRUE(icon_x == 30 && icon_y == 30 && position == 0) << "on 1,1 facing north";
+    click(1, 1, wxMOUSE_BTN_RIGHT);
+    EXPECT_EQ(position, 1) << "a right click on the robot's own corner turns it left";
+    pointAt(3, 2);
+    type("k");
+    press(9); // reset: the new world's edits are asked about, then let go
+    EXPECT_EQ(scripted().asked, std::vector<std::string>{"question Pindle's World|The new world "
+                                                         "has been changed with the mouse. Save "
+                                                         "it first?"});
+    scripted().questions = {Dialogs::NO};
+    press(9);
+    EXPECT_EQ(PindlesWorld.get(3, 2), ' ') << "made new again, with no file to ask for";
+    EXPECT_EQ(position, 0);
+
+    startEditing();
+    click(1, 1, wxMOUSE_BTN_RIGHT);
+    click(1, 1, wxMOUSE_BTN_RIGHT);
+    drag(2, 4, 2, 6);
+    std::string goal = tempDir + "/made.goal.sit";
+    scripted().saveFiles = {goal};
+    frame->OnMenuCommand(ID_SAVE_WORLD);
+    EXPECT_EQ(fileText(goal), "wall 4,2 6,2\npindle 1,1 south\n");
+    EXPECT_STREQ(worldFile, goal.c_str());
+}
+
 } // namespace
