@@ -24,61 +24,6 @@
 
 namespace {
 
-// The display of a graded run: keeps the last box, with the steps taken before it, and the
-// first program fault, and shows nothing.
-class GradeUI : public PindleUI {
-  public:
-    void messageBox(const char* text, const char* caption, int, int) override {
-        box = "\"" + quoted(caption) + "\" \"" + quoted(text) + "\"";
-        boxShown = true;
-        boxStep = steps;
-    }
-    void programFault(const char* file, int line, int column, const char* msg,
-                      const char* token) override {
-        if (!fault.empty()) return;
-        fault = faultFileName(file) + ":" + std::to_string(line) + ":" + std::to_string(column) +
-                ": " + oneLine(msg) + " " + oneLine(token);
-    }
-    void betweenSteps() override { ++steps; }
-
-    std::string box; // "CAPTION" "TEXT", quoted
-    bool boxShown = false;
-    unsigned long long steps = 0, boxStep = 0;
-    std::string fault; // FILE:LINE:COLUMN: MESSAGE TOKEN
-};
-
-// The reason a run that started did not pass; empty for a pass.
-std::string endReason(RunEnd end, const GradeUI& shown, unsigned long long steps) {
-    std::string n = std::to_string(steps);
-    if (end == RunEnd::LIMIT) return "limit " + n;
-    if (end == RunEnd::STOPPED)
-        return shown.boxShown && shown.boxStep + 1 == steps ? "stopped " + shown.box + " step " + n
-                                                            : "stopped step " + n;
-    if (!taskGoal.loaded) return "";
-    std::vector<GoalDifference> differences = compareWithGoal(taskGoal, end);
-    return differences.empty() ? "" : "goal " + differenceLine(differences[0]);
-}
-
-// One program on one world, as a run with --goal does it (without one when there is none).
-GradedRun gradeRun(const char* program, const TaskWorld& world, unsigned long long maxSteps) {
-    GradeUI shown;
-    setUI(&shown);
-    GradedRun r;
-    RunStart start =
-        startRun(world.goal.empty() ? nullptr : world.goal.c_str(), world.path.c_str(), program);
-    if (start == RunStart::NO_MAIN)
-        r.reason = "nomain";
-    else if (start == RunStart::NO_COMPILE && !shown.fault.empty())
-        r.reason = "compile " + shown.fault;
-    else if (start != RunStart::STARTED)
-        r.reason = "error " + shown.box;
-    if (start != RunStart::STARTED) return r;
-    r.steps = runProgram(maxSteps);
-    r.reason = endReason(howRunEnded(), shown, r.steps);
-    r.passed = r.reason.empty();
-    return r;
-}
-
 // A result as a child process hands it over: P or F, the steps, a blank, the reason's length, a
 // line feed, the reason.
 std::string encode(const GradedRun& r) {

@@ -39,7 +39,8 @@ using GroupDone = std::function<void(size_t group, const std::vector<GradedRun>&
 // Runs every job as a run with a goal does (without one for a world that has none), each from a
 // clean language and world, in child processes (consecutive jobs of one program share one, one
 // after another), up to options.jobs processes at once; the results in the order of jobs. A
-// process that dies fails its run in progress, and its runs after that go to a new process. A SIGTERM,
-// SIGINT or SIGHUP to this process ends every run and removes a report being written.
+// process that dies fails its run in progress, and its runs after that go to a new process.
+// A SIGTERM, SIGINT or SIGHUP to this process ends every run and removes a report being
+// written.
 std::vector<GradedRun> gradeJobs(const std::vector<GradeJob>& jobs, size_t groups,
                                  const GradeOptions& options, const GroupDone& groupDone);

@@ -1,14 +1,9 @@
 // The reports of a grading: results, CSV and JUnit XML texts, and writing them to their files.
 #pragma once
+#include "runner/taskrun.h"
+
 #include <string>
 #include <vector>
-
-// One program's result on one world.
-struct GradedRun {
-    bool passed = false;
-    unsigned long long steps = 0; // 0 for a run that never started
-    std::string reason;           // as the fail line gives it; empty for a pass
-};
 
 // How many of the n runs passed.
 size_t passes(const GradedRun* runs, size_t n);

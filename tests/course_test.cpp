@@ -3,11 +3,14 @@
 #include "world/markdown.h"
 #include "world/progress.h"
 #include "world/userdata.h"
+#include "runner/taskrun.h"
 #include "lang/bytecode.h"
 #include "lang/interp.h"
+#include "lang/outside.h"
 #include "lang/parser.h"
 #include "lang/table.h"
 #include "tests/recording_ui.h"
+#include "world/goal.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -233,6 +236,20 @@ TEST_F(CourseTest, TheSolutionsTogetherUseEveryInstructionTestAndConstruct) {
     EXPECT_TRUE(twoBoards) << "the two boards compared";
     EXPECT_TRUE(callsItself) << "an instruction that calls itself";
     EXPECT_TRUE(rec.boxes.empty());
+}
+
+TEST_F(CourseTest, AGradedRunInTheProcessShowsNothingAndPutsTheDisplayBack) {
+    put("t/w.sit", "pindle 5,5\n");
+    put("t/w.goal.sit", "pindle 4,5\n");
+    put("t/p.pnd", "define main as { move move write }\n");
+    std::vector<TaskWorld> worlds;
+    ASSERT_EQ(readTask(course + "/t", worlds), 0);
+    GradedRun r = gradeRun((course + "/t/p.pnd").c_str(), worlds[0], 0);
+    EXPECT_EQ(r.reason, "goal robot want 5 4 any got 5 3 north");
+    EXPECT_EQ(r.steps, 4u);
+    EXPECT_EQ(robotPlace().y, 3); // the world as the run left it
+    EXPECT_TRUE(rec.boxes.empty()) << "the board's box was kept for the reason, not shown";
+    EXPECT_EQ(&ui(), &rec);
 }
 
 } // namespace
