@@ -10,6 +10,7 @@
 #include "app/pindle.h"
 #include "app/runcontrol.h"
 #include "app/runstate.h"
+#include "app/windowstate.h"
 #include "app/worldedit.h"
 #include "app/wxui.h"
 #include "lang/interp.h"
@@ -187,6 +188,7 @@ int MyFrame::Reset_Pindle_Program() {
 
 void MyFrame::Run_Pindle_Program(int run) {
     if (running) return;
+    forgetRunNotes();
     // The program would change the world: edits made with the mouse are saved or let go first.
     endWorldEditing();
     if (!keepWorldEditsSafe()) return;

@@ -4,6 +4,7 @@
 #include "app/filenames.h"
 #include "app/ids.h"
 #include "app/pindle.h"
+#include "app/windowstate.h"
 #include "app/wxui.h"
 #include "lang/outside.h"
 #include "lang/safesave.h"
@@ -108,6 +109,7 @@ void setEditing(bool on) {
     editing = on;
     frame->canvas->takeInput(on ? &mouseEditing : nullptr);
     world_menu->Check(ID_EDIT_BY_MOUSE, on);
+    showWindowState();
 }
 
 // The heading word a file names after its robot, read as a goal is read, without boxes:

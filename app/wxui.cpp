@@ -5,6 +5,7 @@
 #include "app/messagebox.h"
 #include "app/pindle.h"
 #include "app/runcontrol.h"
+#include "app/windowstate.h"
 #include "view/status.h"
 #include "view/worldview.h"
 
@@ -77,12 +78,18 @@ bool WxUI::chooseSaveFile(const char* message, const char* wildcard, const char*
 void WxUI::redrawWorld() {
     reDraw();
 }
+void WxUI::recordingChanged() {
+    if (!frame) return;
+    frame->showRecording();
+    showWindowState();
+}
 void WxUI::updateStatus() {
     update_status();
     if (Debugger* d = debugger()) d->nextInstructionChanged();
 }
 void WxUI::clearWorld() {
     clearCanvas();
+    forgetRunNotes(); // they told of another world
 }
 void WxUI::drawEmptyWorld() {
     ::drawEmptyWorld();
@@ -123,4 +130,10 @@ void WxUI::waitDelay(int ms) {
 }
 void WxUI::betweenSteps() {
     handleEventsNow(false);
+}
+void WxUI::robotStopped(RobotStop why) {
+    noteRobotStop(why);
+}
+void WxUI::runEnded(bool atBreakpoint) {
+    noteRunEnd(atBreakpoint);
 }

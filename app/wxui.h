@@ -14,6 +14,7 @@ class WxUI : public PindleUI {
                         std::string& path) override;
     Answer askYesNoCancel(const char* text, const char* caption) override;
     void redrawWorld() override;
+    void recordingChanged() override;
     void updateStatus() override;
     void clearWorld() override;
     void drawEmptyWorld() override;
@@ -26,6 +27,8 @@ class WxUI : public PindleUI {
     bool stopsBefore(const char* code) override;
     void waitDelay(int ms) override;
     void betweenSteps() override;
+    void robotStopped(RobotStop why) override;
+    void runEnded(bool atBreakpoint) override;
 };
 
 // Text for the toolkit from the program's 8-bit texts, and back.

@@ -28,11 +28,13 @@ class Dialogs {
     virtual Answer askYesNoCancel(const char* text, const char* caption);
 };
 
-// The world's picture, drawn as the world changes and as a load enters its items.
+// The world's picture, drawn as the world changes and as a load enters its items, and what
+// the keys are recording.
 class WorldDisplay {
   public:
     virtual ~WorldDisplay() = default;
-    virtual void redrawWorld() {} // the whole world view from the model
+    virtual void redrawWorld() {}      // the whole world view from the model
+    virtual void recordingChanged() {} // a recording of keys began or ended
 
     // The first drawing of a world, item by item as the loader enters them.
     virtual void clearWorld() {}                     // the canvas wiped before a load
@@ -58,7 +60,10 @@ class CompilerListener {
     virtual void programFault(const char*, int, int, const char*, const char*) {}
 };
 
-// What a run asks between its steps.
+// How the robot itself stopped a run: a move into a wall or the edge, or a pause.
+enum class RobotStop { BLOCKED, PAUSED };
+
+// What a run asks between its steps, and what it tells as it stops.
 class RunHooks {
   public:
     virtual ~RunHooks() = default;
@@ -66,7 +71,9 @@ class RunHooks {
     virtual void waitDelay(int ms); // wait the step delay
     // Whether a run stops before executing the instruction at code (a breakpoint).
     virtual bool stopsBefore(const char*) { return false; }
-    virtual void betweenSteps() {} // called after each step of a run loop
+    virtual void betweenSteps() {}          // called after each step of a run loop
+    virtual void robotStopped(RobotStop) {} // the robot has set the run-stop flag
+    virtual void runEnded(bool) {}          // a run loop has ended; true: before a breakpoint
 };
 
 // A whole host: all four.

@@ -98,11 +98,9 @@ int MyCanvas::cornerHasSomething() {
 
 void MyCanvas::startKeyboardDefine() {
     ::startKeyboardDefine();
-    frame->showRecording();
 }
 void MyCanvas::stop() {
     stopKeyboardDefine();
-    frame->showRecording();
 }
 void MyCanvas::runInstruction() {
     RunGuard guard;

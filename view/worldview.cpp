@@ -29,20 +29,13 @@ struct Picture {
     bool valid = false;
     long generation = -1;
     long goal = -1; // the goal's generation
-    wxRect icon;
-    int heading = 0;
-    std::vector<ThingMark> things;
+    Scene scene;
 };
 
 Picture shown;
 Picture wanted;
 std::unique_ptr<wxBitmap> staticLayer; // labels, grid, border, goal and walls of the world
 wxSize thingSize;                      // the box one thing's character takes
-
-wxRect thingBox(const ThingMark& t) {
-    return wxRect(zoomed(CORNER * t.x + 11) - 2, zoomed(CORNER * t.y + 11) - 2, thingSize.x + 4,
-                  thingSize.y + 4);
-}
 
 int pictureSize() {
     return zoomed(PICTURE_SIZE);
@@ -72,34 +65,13 @@ void buildStaticLayer() {
     thingSize = layer.GetTextExtent("W");
 }
 
-// Renews the part of the picture inside area: the static layer, the things over it, the robot.
-void paintArea(wxMemoryDC& memory, wxMemoryDC& layer, const wxRect& area) {
-    memory.SetClippingRegion(area);
-    memory.Blit(area.x, area.y, area.width, area.height, &layer, area.x, area.y);
-    WxPainter painter(memory, worldZoom());
-    for (const ThingMark& t : wanted.things)
-        if (thingBox(t).Intersects(area)) paintThing(painter, t.x, t.y, &t.item, 1);
-    paintRobot(painter, icon_x, icon_y, wanted.heading);
-    memory.DestroyClippingRegion();
-}
-
 // The areas whose pixels differ between what is shown and what is wanted.
 void changedAreas(std::vector<wxRect>& areas) {
-    areas.clear();
     if (!shown.valid || shown.generation != wanted.generation || shown.goal != wanted.goal) {
-        areas.emplace_back(0, 0, pictureSize(), pictureSize());
+        areas.assign(1, wxRect(0, 0, pictureSize(), pictureSize()));
         return;
     }
-    if (shown.icon != wanted.icon || shown.heading != wanted.heading) {
-        areas.push_back(shown.icon);
-        areas.push_back(wanted.icon);
-    }
-    if (shown.things != wanted.things) {
-        for (const ThingMark& t : shown.things)
-            areas.push_back(thingBox(t));
-        for (const ThingMark& t : wanted.things)
-            areas.push_back(thingBox(t));
-    }
+    sceneChanges(shown.scene, wanted.scene, thingSize, worldZoom(), areas);
 }
 
 // Renews the areas of the kept picture that differ from the world model.
@@ -107,9 +79,10 @@ void renewPicture(std::vector<wxRect>& areas) {
     wanted.valid = true;
     wanted.generation = worldGeneration;
     wanted.goal = goalGeneration;
-    wanted.icon = wxRect(zoomed(icon_x), zoomed(icon_y), zoomed(32), zoomed(32));
-    wanted.heading = position & 3;
-    collectThings(wanted.things);
+    wanted.scene.robotX = icon_x;
+    wanted.scene.robotY = icon_y;
+    wanted.scene.heading = position & 3;
+    collectThings(wanted.scene.things);
     if (!staticLayer || !shown.valid || shown.generation != wanted.generation ||
         shown.goal != wanted.goal)
         buildStaticLayer();
@@ -117,7 +90,7 @@ void renewPicture(std::vector<wxRect>& areas) {
     wxMemoryDC memory(*worldBitmap);
     wxMemoryDC layer(*staticLayer);
     for (const wxRect& area : areas)
-        paintArea(memory, layer, area);
+        paintSceneArea(memory, layer, area, wanted.scene, thingSize, worldZoom());
     std::swap(shown, wanted);
     loaderPicture = false;
 }
@@ -152,7 +125,7 @@ void reDraw() {
     renewPicture(areas);
     for (const wxRect& area : areas)
         showLater(area);
-    frame->canvas->keepInView(shown.icon);
+    frame->canvas->keepInView(robotArea(shown.scene, worldZoom()));
     if (redrawListener) redrawListener();
 }
 

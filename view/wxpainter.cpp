@@ -87,6 +87,42 @@ void WxPainter::robot(int x, int y, int heading) {
         dc.DrawBitmap(toolsFor(zoom).robots[heading & 3], at(x), at(y));
 }
 
+wxRect thingArea(const ThingMark& t, wxSize glyph, int zoom) {
+    return wxRect(zoomed(CORNER * t.x + 11, zoom) - 2, zoomed(CORNER * t.y + 11, zoom) - 2,
+                  glyph.x + 4, glyph.y + 4);
+}
+
+wxRect robotArea(const Scene& scene, int zoom) {
+    return wxRect(zoomed(scene.robotX, zoom), zoomed(scene.robotY, zoom), zoomed(32, zoom),
+                  zoomed(32, zoom));
+}
+
+void sceneChanges(const Scene& from, const Scene& to, wxSize glyph, int zoom,
+                  std::vector<wxRect>& areas) {
+    areas.clear();
+    if (from.robotX != to.robotX || from.robotY != to.robotY || from.heading != to.heading) {
+        areas.push_back(robotArea(from, zoom));
+        areas.push_back(robotArea(to, zoom));
+    }
+    if (from.things != to.things) {
+        for (const ThingMark& t : from.things)
+            areas.push_back(thingArea(t, glyph, zoom));
+        for (const ThingMark& t : to.things)
+            areas.push_back(thingArea(t, glyph, zoom));
+    }
+}
+
+void paintSceneArea(wxDC& picture, wxDC& layer, const wxRect& area, const Scene& scene,
+                    wxSize glyph, int zoom) {
+    picture.SetClippingRegion(area);
+    picture.Blit(area.x, area.y, area.width, area.height, &layer, area.x, area.y);
+    WxPainter painter(picture, zoom);
+    for (const ThingMark& t : scene.things)
+        if (thingArea(t, glyph, zoom).Intersects(area)) paintThing(painter, t.x, t.y, &t.item, 1);
+    paintRobot(painter, scene.robotX, scene.robotY, scene.heading);
+    picture.DestroyClippingRegion();
+}
+
 SceneRenderer::SceneRenderer()
     : layer(PICTURE_SIZE, PICTURE_SIZE), picture(PICTURE_SIZE, PICTURE_SIZE) {
     wxMemoryDC memory(layer);
@@ -96,19 +132,65 @@ SceneRenderer::SceneRenderer()
     paintBackdrop(painter);
     paintGoal(painter, taskGoal);
     paintWalls(painter, walls);
+    memory.SetFont(*thingFont);
+    glyph = memory.GetTextExtent("W");
 }
 
 wxImage SceneRenderer::image(const Scene& scene) {
     {
         wxMemoryDC memory(picture);
         wxMemoryDC background(layer);
-        memory.Blit(0, 0, PICTURE_SIZE, PICTURE_SIZE, &background, 0, 0);
-        WxPainter painter(memory);
-        for (const ThingMark& t : scene.things)
-            paintThing(painter, t.x, t.y, &t.item, 1);
-        paintRobot(painter, scene.robotX, scene.robotY, scene.heading);
+        paintSceneArea(memory, background, wxRect(0, 0, PICTURE_SIZE, PICTURE_SIZE), scene, glyph,
+                       ACTUAL_SIZE);
     }
+    last = scene;
     return picture.ConvertToImage();
+}
+
+wxRect SceneRenderer::update(const Scene& scene) {
+    sceneChanges(last, scene, glyph, ACTUAL_SIZE, areas);
+    wxRect changed;
+    {
+        wxMemoryDC memory(picture);
+        wxMemoryDC background(layer);
+        for (const wxRect& area : areas) {
+            paintSceneArea(memory, background, area, scene, glyph, ACTUAL_SIZE);
+            changed = changed.IsEmpty() ? area : changed.Union(area);
+        }
+    }
+    last = scene;
+    return changed;
+}
+
+wxImage SceneRenderer::part(const wxRect& box) const {
+    return picture.GetSubBitmap(box).ConvertToImage();
+}
+
+// A picture of width x height drawn on white by paint, given a painter.
+template <class Paint> static wxImage drawnOnWhite(int width, int height, Paint paint) {
+    wxBitmap sample(width, height);
+    {
+        wxMemoryDC memory(sample);
+        memory.SetBackground(*wxWHITE_BRUSH);
+        memory.Clear();
+        WxPainter painter(memory);
+        paint(painter);
+    }
+    return sample.ConvertToImage();
+}
+
+wxImage SceneRenderer::robotIcons() const {
+    return drawnOnWhite(4 * 32, 32, [](Painter& painter) {
+        for (int heading = 0; heading < 4; ++heading)
+            painter.robot(32 * heading, 0, heading);
+    });
+}
+
+wxImage SceneRenderer::thingCharacters() const {
+    return drawnOnWhite(95 * glyph.x, glyph.y, [this](Painter& painter) {
+        for (char c = ' ' + 1; c < 127; ++c)
+            painter.text((c - ' ') * glyph.x, 0, &c, 1, Lettering::THING);
+    });
 }
 
 wxImage sceneImage(const Scene& scene) {
