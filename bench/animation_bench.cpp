@@ -6,7 +6,6 @@
 #include "app/wxui.h"
 #include "bench/benchtools.h"
 #include "bench/programs.h"
-#include "lang/interp.h"
 #include "world/robot.h"
 
 #include <cstdio>
@@ -17,10 +16,15 @@
 
 namespace {
 
-// The real display, with the GIF's name given to the save selector.
+// The real display, with the GIF's name given to the save selector; notes each step's end.
 class BenchUI : public WxUI {
   public:
     std::string gif;
+    Clock::time_point lastStep;
+    void betweenSteps() override {
+        lastStep = Clock::now();
+        WxUI::betweenSteps();
+    }
     bool chooseSaveFile(const char*, const char*, const char*, std::string& path) override {
         path = gif;
         return true;
@@ -31,12 +35,6 @@ class BenchUI : public WxUI {
 };
 
 BenchUI benchUI;
-Clock::time_point lastStep;
-
-void timedStep(bool sleep) {
-    SingleStep(sleep);
-    lastStep = Clock::now();
-}
 
 // The frames of a GIF file, its pixels skipped; -1 when it cannot be read.
 long gifFrames(const std::string& path) {
@@ -85,10 +83,9 @@ int main(int argc, char** argv) {
     char* args[] = {argv[0], &config[0], nullptr};
     startUp(2, args);
     pump(300);
-    setStepper(timedStep);
     frame->OnMenuCommand(ID_RECORD_ANIMATION);
     frame->Run_Pindle_Program(1);
-    double written = secondsSince(lastStep);
+    double written = secondsSince(benchUI.lastStep);
     struct stat st;
     if (stat(benchUI.gif.c_str(), &st) != 0) return 1;
     print("gif_frames", gifFrames(benchUI.gif), "frames");

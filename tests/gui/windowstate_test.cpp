@@ -8,6 +8,7 @@
 #include "tests/gui/gui_harness.h"
 #include "view/canvas.h"
 #include "view/status.h"
+#include "world/history.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ class WindowStateTest : public GuiTest {
         setStepper(watchingStep);
     }
     void TearDown() override {
-        setStepper(nullptr);
+        keepHistory(true); // the window's own stepper
         stepsBeforeEsc = -1;
         GuiTest::TearDown();
     }
@@ -89,6 +90,8 @@ TEST_F(WindowStateTest, MenusShowTheirHelpAndTheWorldKeepsItsPlaceAboveTheBar) {
             EXPECT_TRUE(item->IsSeparator() || !item->GetHelp().empty()) << item->GetItemLabel();
 
     // The bar lies under the world: the inside above it is the configured size.
+    frame->fitWindowToWorld();
+    pump();
     int w, h;
     frame->GetClientSize(&w, &h);
     EXPECT_EQ(wxSize(w, h), wxSize(456, 540));
