@@ -13,8 +13,7 @@ namespace {
 
 bool robotStopped = false;
 RobotStop robotStop = RobotStop::BLOCKED;
-wxString runNote;   // how the last run ended
-wxString savedNote; // what was last saved
+wxString note; // how the last run ended, or what was last saved
 
 wxString runEndText(bool atBreakpoint) {
     if (stopRequested()) return "Stopped by Esc.";
@@ -30,8 +29,7 @@ wxString stateText() {
     if (running) return "Running (Esc stops)";
     if (worldEditing()) return "Editing the world with the mouse";
     if (macroName[0] != '\0') return "Recording a new instruction (d ends it)";
-    if (runNote.empty() || savedNote.empty()) return runNote + savedNote;
-    return runNote + " " + savedNote;
+    return note;
 }
 
 } // namespace
@@ -47,22 +45,21 @@ void noteRobotStop(RobotStop why) {
 }
 
 void noteRunEnd(bool atBreakpoint) {
-    runNote = runEndText(atBreakpoint);
-    savedNote.clear();
+    note = runEndText(atBreakpoint);
     robotStopped = false;
 }
 
 void noteSaved(const char* file, std::size_t bytes, long frames) {
-    wxString size = wxFileName::GetHumanReadableSize(wxULongLong(bytes), "0 B", 1, wxSIZE_CONV_SI);
-    savedNote = "Saved " + wxFileName(fromText(file)).GetFullName() + " (";
-    if (frames >= 0) savedNote += wxString::Format("%ld frames, ", frames);
-    savedNote += size + ")";
+    wxString saved = "Saved " + wxFileName(fromText(file)).GetFullName() + " (";
+    if (frames >= 0) saved += wxString::Format("%ld frames, ", frames);
+    saved += wxFileName::GetHumanReadableSize(wxULongLong(bytes), "0 B", 1, wxSIZE_CONV_SI) + ")";
+    // An animation is saved as its run ends: it follows the run's note.
+    note = frames >= 0 && !note.empty() ? note + " " + saved : saved;
     showWindowState();
 }
 
 void forgetRunNotes() {
-    runNote.clear();
-    savedNote.clear();
+    note.clear();
     robotStopped = false;
     showWindowState();
 }
