@@ -8,7 +8,7 @@ bench=$(realpath "$1") commit=${2:-679d350}
 base=build-bench/base-$commit
 if [ ! -x "$base/build/bench/bench_animation" ]; then
     [ -d "$base" ] || git worktree add --detach "$base" "$commit" >/dev/null 2>&1
-    cp bench/animation_bench.cpp "$base/bench/"
+    cp bench/animation_bench.cpp bench/benchtools.h bench/benchtools.cpp "$base/bench/"
     grep -q bench_animation "$base/bench/CMakeLists.txt" ||
         sed -n '/find_package(GIF REQUIRED)/,/GIF::GIF)/p' bench/CMakeLists.txt |
         sed '1i if(PINDLE_GUI)' | sed '$a endif()' >> "$base/bench/CMakeLists.txt"

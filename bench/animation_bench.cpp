@@ -6,7 +6,6 @@
 #include "app/wxui.h"
 #include "bench/benchtools.h"
 #include "bench/programs.h"
-#include "world/robot.h"
 
 #include <cstdio>
 #include <gif_lib.h>
@@ -76,12 +75,7 @@ int main(int argc, char** argv) {
         writeFile(dir + "/pindle.cfg", "0 0 " + world + " " + program + " 456 540\n");
     benchUI.gif = dir + "/run.gif";
     setenv("XDG_CONFIG_HOME", dir.c_str(), 1); // the settings of this run alone
-    wxApp::SetInstance(new wxApp);
-    if (!wxEntryStart(argc, argv)) return 2;
-    setUI(&benchUI);
-    setRobot(&worldRobot);
-    char* args[] = {argv[0], &config[0], nullptr};
-    startUp(2, args);
+    if (!startWindow(argc, argv, config, benchUI)) return 2;
     pump(300);
     frame->OnMenuCommand(ID_RECORD_ANIMATION);
     frame->Run_Pindle_Program(1);
