@@ -6,6 +6,7 @@
 #include "world/goal.h"
 #include "world/world.h"
 
+#include <algorithm>
 #include <wx/dcmemory.h>
 
 namespace {
@@ -104,12 +105,15 @@ void sceneChanges(const Scene& from, const Scene& to, wxSize glyph, int zoom,
         areas.push_back(robotArea(from, zoom));
         areas.push_back(robotArea(to, zoom));
     }
-    if (from.things != to.things) {
-        for (const ThingMark& t : from.things)
-            areas.push_back(thingArea(t, glyph, zoom));
-        for (const ThingMark& t : to.things)
-            areas.push_back(thingArea(t, glyph, zoom));
-    }
+    if (from.things == to.things) return;
+    // The things that are in one scene only: taken, put or changed.
+    auto missing = [&](const std::vector<ThingMark>& in, const std::vector<ThingMark>& other) {
+        for (const ThingMark& t : in)
+            if (std::find(other.begin(), other.end(), t) == other.end())
+                areas.push_back(thingArea(t, glyph, zoom));
+    };
+    missing(from.things, to.things);
+    missing(to.things, from.things);
 }
 
 void paintSceneArea(wxDC& picture, wxDC& layer, const wxRect& area, const Scene& scene,

@@ -172,6 +172,13 @@ TEST(EvenSampleTest, ALongSeriesKeepsItsEndsAndEvenIntervalsWithinTheLimit) {
     EXPECT_EQ(kept.back(), last);
     for (size_t i = 2; i + 1 < kept.size(); ++i)
         ASSERT_EQ(kept[i] - kept[i - 1], kept[1]) << i;
+
+    // The first item outlives every thinning whole.
+    EvenSample<std::vector<int>> lists;
+    lists.start({0});
+    for (int i = 1; i <= last; ++i)
+        lists.add([i] { return std::vector<int>{i}; });
+    EXPECT_EQ(lists.kept().front(), std::vector<int>{0});
 }
 
 } // namespace
