@@ -4,7 +4,6 @@
 #include "lang/outside.h"
 
 #include <cstddef>
-#include <string>
 
 // Puts the state as it is now into the status bar.
 void showWindowState();
