@@ -5,29 +5,23 @@
 #include "app/wxpainter.h"
 #include "io/system.h"
 #include "lang/filenames.h"
+#include "app/gifwriter.h"
+#include "app/windowstate.h"
 #include "lang/interp.h"
 #include "lang/outside.h"
 #include "view/worlddrawing.h"
 #include "world/situation.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
-#include <wx/imaggif.h>
-#include <wx/mstream.h>
 #include <wx/utils.h>
-
-// The GIF handler's palette entry. wxWidgets names it in its header but defines it only in
-// its own source: three bytes, red, green and blue.
-struct wxRGB {
-    wxUint8 red, green, blue;
-};
 
 namespace {
 
 enum class State { IDLE, WAITING, RECORDING };
+
+constexpr int LAST_FRAME_MS = 2000; // the last picture stays this long before the loop starts
 
 State state = State::IDLE;
 char gifFile[80]; // where the recording goes
@@ -39,93 +33,81 @@ void captureStep() {
     frames.add(currentScene);
 }
 
-// Writes one GIF frame after another with wxWidgets' own encoder, so that a long recording
-// never needs all its images at once.
-class GifEncoder : public wxGIFHandler {
-  public:
-    bool frame(const wxImage& image, const std::vector<wxRGB>& palette, wxOutputStream& out,
-               bool first, int delay) {
-        return DoSaveFile(image, &out, false, first, delay, true, palette.data(),
-                          static_cast<int>(palette.size()), wxNOT_FOUND);
-    }
-};
-
-uint32_t rgbKey(const unsigned char* p) {
-    return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
-}
-
-uint32_t distance(uint32_t a, uint32_t b) {
-    uint32_t d = 0;
-    for (int shift = 0; shift < 24; shift += 8) {
-        int c = int(a >> shift & 0xff) - int(b >> shift & 0xff);
-        d += uint32_t(c * c);
-    }
-    return d;
-}
-
-// The image's colours, the most frequent first (the encoder looks each pixel up in order).
-// The picture's antialiased text may hold more than a GIF's 256: the 256 most frequent stay
-// exact and each rarer colour becomes the nearest of them.
-std::vector<wxRGB> paletteOf(wxImage& image) {
-    std::unordered_map<uint32_t, unsigned> counts;
-    unsigned char* data = image.GetData();
-    size_t pixels = size_t(image.GetWidth()) * image.GetHeight();
-    for (size_t i = 0, run; i < pixels; i += run) { // by runs of one colour: mostly white
-        uint32_t key = rgbKey(data + 3 * i);
-        for (run = 1; i + run < pixels && rgbKey(data + 3 * (i + run)) == key; ++run) {
-        }
-        counts[key] += unsigned(run);
-    }
-    std::vector<std::pair<unsigned, uint32_t>> byCount;
-    for (const auto& [key, n] : counts)
-        byCount.emplace_back(n, key);
-    std::sort(byCount.rbegin(), byCount.rend());
-    size_t kept = std::min<size_t>(byCount.size(), 256);
-    std::unordered_map<uint32_t, uint32_t> nearest;
-    for (size_t i = kept; i < byCount.size(); ++i) {
-        uint32_t best = byCount[0].second;
-        for (size_t j = 1; j < kept; ++j)
-            if (distance(byCount[i].second, byCount[j].second) < distance(byCount[i].second, best))
-                best = byCount[j].second;
-        nearest[byCount[i].second] = best;
-    }
-    for (size_t i = 0; i < pixels && !nearest.empty(); ++i) {
-        auto found = nearest.find(rgbKey(data + 3 * i));
-        if (found == nearest.end()) continue;
-        data[3 * i] = wxUint8(found->second >> 16);
-        data[3 * i + 1] = wxUint8(found->second >> 8);
-        data[3 * i + 2] = wxUint8(found->second);
-    }
-    std::vector<wxRGB> palette;
-    for (size_t i = 0; i < kept; ++i)
-        palette.push_back({wxUint8(byCount[i].second >> 16), wxUint8(byCount[i].second >> 8),
-                           wxUint8(byCount[i].second)});
+// The robot's colours, those of the first picture, then those things may add.
+GifPalette paletteOf(const wxImage& first, const SceneRenderer& renderer) {
+    GifPalette palette;
+    for (const wxImage& image : {renderer.robotIcons(), first, renderer.thingCharacters()})
+        palette.add(image.GetData(), size_t(image.GetWidth()) * image.GetHeight());
     return palette;
 }
 
-bool encodeFrames(std::string& bytes) {
-    wxMemoryOutputStream out;
-    GifEncoder encoder;
-    SceneRenderer renderer;
-    for (size_t i = 0; i < frames.kept().size(); ++i) {
-        wxImage image = renderer.image(frames.kept()[i]);
-        std::vector<wxRGB> palette = paletteOf(image);
-        if (!encoder.frame(image, palette, out, i == 0, frameDelay)) return false;
-    }
-    out.PutC(';'); // the end of the GIF stream
-    if (!out.IsOk()) return false;
-    bytes.resize(out.GetSize());
-    out.CopyTo(bytes.data(), bytes.size());
-    return true;
+// The animation drawn frame by frame: the palette indices it shows so far, and frames that
+// each hold only the box of the pixels they change.
+class Animation {
+  public:
+    Animation(const wxImage& first, const SceneRenderer& renderer);
+    // The next picture, whose changes lie in box (cut to the animation's area) of picture.
+    void next(wxRect box, SceneRenderer& picture);
+    bool finish(std::string& bytes) { return gif.finish(LAST_FRAME_MS, bytes); }
+    long frameCount() const { return gif.frames(); }
+
+  private:
+    int width, height;
+    GifPalette palette;
+    std::vector<unsigned char> shown, part;
+    GifWriter gif;
+};
+
+Animation::Animation(const wxImage& first, const SceneRenderer& renderer)
+    : width(first.GetWidth()), height(first.GetHeight()), palette(paletteOf(first, renderer)),
+      gif(width, height, palette) {
+    const unsigned char* rgb = first.GetData();
+    shown.resize(size_t(width) * height);
+    for (size_t i = 0; i < shown.size(); ++i)
+        shown[i] = palette.index(rgb + 3 * i);
+    gif.frame(0, 0, width, height, shown.data(), frameDelay);
+}
+
+void Animation::next(wxRect box, SceneRenderer& picture) {
+    box.Intersect(wxRect(0, 0, width, height));
+    if (box.IsEmpty()) return gif.hold(frameDelay);
+    wxImage image = picture.part(box);
+    const unsigned char* rgb = image.GetData();
+    // The pixels that change, shown from now on, and the least box that holds them.
+    int left = box.width, right = -1, top = box.height, bottom = -1;
+    for (int y = 0; y < box.height; ++y)
+        for (int x = 0; x < box.width; ++x) {
+            unsigned char index = palette.index(rgb + 3 * (size_t(y) * box.width + x));
+            unsigned char& at = shown[size_t(box.y + y) * width + box.x + x];
+            if (at == index) continue;
+            at = index;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = y;
+        }
+    if (right < 0) return gif.hold(frameDelay);
+    int x0 = box.x + left, y0 = box.y + top, w = right - left + 1, h = bottom - top + 1;
+    part.resize(size_t(w) * h);
+    for (int y = 0; y < h; ++y)
+        std::copy_n(&shown[size_t(y0 + y) * width + x0], w, &part[size_t(y) * w]);
+    gif.frame(x0, y0, w, h, part.data(), frameDelay);
 }
 
 void writeRecording() {
     wxBusyCursor busy;
+    SceneRenderer renderer;
+    wxImage first = renderer.image(frames.kept()[0]);
+    // Cropped to what the world draws; a run changes nothing beyond its corners.
+    first.Resize(drawnExtent(first), wxPoint(0, 0));
+    Animation animation(first, renderer);
+    for (size_t i = 1; i < frames.kept().size(); ++i)
+        animation.next(renderer.update(frames.kept()[i]), renderer);
     std::string bytes;
-    if (encodeFrames(bytes))
-        writeImageFile(gifFile, bytes);
-    else
+    if (!animation.finish(bytes))
         dialogs().messageBox("Cannot make the animation", gifFile);
+    else if (writeImageFile(gifFile, bytes))
+        noteSaved(gifFile, bytes.size(), animation.frameCount());
 }
 
 } // namespace

@@ -22,8 +22,8 @@ template <class T> class EvenSample {
         if (++added % stride != 0) return;
         items.push_back(make());
         if (items.size() <= MAX_FRAMES + 1) return;
-        std::size_t kept = 0;
-        for (std::size_t i = 0; i < items.size(); i += 2)
+        std::size_t kept = 1; // the first stays where it is
+        for (std::size_t i = 2; i < items.size(); i += 2)
             items[kept++] = std::move(items[i]);
         items.resize(kept);
         stride *= 2;

@@ -99,11 +99,9 @@ int MyCanvas::cornerHasSomething() {
 
 void MyCanvas::startKeyboardDefine() {
     ::startKeyboardDefine();
-    frame->showRecording();
 }
 void MyCanvas::stop() {
     stopKeyboardDefine();
-    frame->showRecording();
 }
 void MyCanvas::runInstruction() {
     if (Debugger* d = debugger()) d->clearCrash();

@@ -11,6 +11,7 @@
 #include "app/pindle.h"
 #include "app/runcontrol.h"
 #include "app/status.h"
+#include "app/windowstate.h"
 #include "app/worldedit.h"
 #include "app/wxui.h"
 #include "app/zoom.h"
@@ -179,6 +180,7 @@ int MyFrame::Reset_Pindle_Program() {
 void MyFrame::Run_Pindle_Program(int run) {
     if (running) return;
     if (Debugger* d = debugger()) d->clearCrash();
+    forgetRunNotes();
     // The program would change the world: edits made with the mouse are saved or let go first.
     endWorldEditing();
     if (!keepWorldEditsSafe()) return;

@@ -54,6 +54,7 @@ void MyFrame::buildParts() {
                      wxSize(STATUS_FIRST_WIDTH, PANEL_HEIGHT), wxSIMPLE_BORDER, "Registers");
     status_window->SetBackgroundColour(*wxWHITE);
     showStatusIn(status_window);
+    CreateStatusBar(1); // the window's state; fitWindowToWorld sizes the window around it
     int w, h;
     GetClientSize(&w, &h);
     canvas = new MyCanvas(this, 0, zoomed(PANEL_HEIGHT), w, h - zoomed(PANEL_HEIGHT), 0);

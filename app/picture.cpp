@@ -3,13 +3,28 @@
 #include "app/wxpainter.h"
 #include "io/system.h"
 #include "lang/filenames.h"
+#include "app/windowstate.h"
 #include "lang/outside.h"
 #include "view/worlddrawing.h"
 #include "world/situation.h"
 
+#include <algorithm>
 #include <cstring>
 #include <wx/image.h>
 #include <wx/mstream.h>
+
+wxSize drawnExtent(const wxImage& image) {
+    const unsigned char* data = image.GetData();
+    int width = image.GetWidth(), right = 1, bottom = 1;
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < width; ++x) {
+            const unsigned char* p = data + 3 * (size_t(y) * width + x);
+            if ((p[0] & p[1] & p[2]) == 255) continue;
+            right = std::max(right, x + 1);
+            bottom = y + 1;
+        }
+    return wxSize(right, bottom);
+}
 
 bool encodeImage(const wxImage& image, int type, std::string& bytes) {
     wxMemoryOutputStream out;
@@ -39,10 +54,12 @@ void savePicture() {
     char name[80];
     if (!takeFileName(name, path.c_str())) return;
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
+    wxImage picture = sceneImage(currentScene());
+    picture.Resize(drawnExtent(picture), wxPoint(0, 0));
     std::string bytes;
-    if (!encodeImage(sceneImage(currentScene()), wxBITMAP_TYPE_PNG, bytes)) {
+    if (!encodeImage(picture, wxBITMAP_TYPE_PNG, bytes)) {
         dialogs().messageBox("Cannot make the picture", name);
         return;
     }
-    writeImageFile(name, bytes);
+    if (writeImageFile(name, bytes)) noteSaved(name, bytes.size());
 }

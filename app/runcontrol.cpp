@@ -3,6 +3,7 @@
 #include "app/animation.h"
 #include "app/debugger.h"
 #include "app/pindle.h"
+#include "app/windowstate.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -39,12 +40,14 @@ RunGuard::RunGuard() {
     running = true;
     stopAsked = false;
     lastEvents = Clock::now();
+    showWindowState();
     animationRunStarts();
 }
 
 RunGuard::~RunGuard() {
     animationRunEnds();
     running = false;
+    showWindowState();
     if (Debugger* d = debugger()) d->showNextInstruction();
     stopAsked = false;
     if (closeAsked && frame) frame->CallAfter([] { frame->Close(); });

@@ -8,6 +8,7 @@
 #include "app/ids.h"
 #include "app/pindle.h"
 #include "app/runcontrol.h"
+#include "app/windowstate.h"
 #include "app/wxui.h"
 #include "app/zoom.h"
 #include "io/system.h"
@@ -122,6 +123,7 @@ void setEditing(bool on) {
     editing = on;
     frame->canvas->takeInput(on ? &mouseEditing : nullptr);
     world_menu->Check(ID_EDIT_BY_MOUSE, on);
+    showWindowState();
 }
 
 // The heading word a file names after its robot, read as a goal is read, without boxes:

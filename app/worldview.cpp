@@ -29,10 +29,7 @@ struct Picture {
     bool valid = false;
     long generation = -1;
     long goal = -1; // the goal's generation
-    wxRect icon;
-    int heading = 0;
-    std::vector<ThingMark> things;
-    int blocked = -1; // the heading of the blocked side marked at the robot's corner; -1: none
+    Scene scene;
 };
 
 // A blocked move's side, marked while the robot stands where the move was refused.
@@ -47,17 +44,6 @@ Picture shown;
 Picture wanted;
 std::unique_ptr<wxBitmap> staticLayer; // labels, grid, border, goal and walls of the world
 wxSize thingSize;                      // the box one thing's character takes
-
-wxRect thingBox(const ThingMark& t) {
-    return wxRect(zoomed(CORNER * t.x + 11) - 2, zoomed(CORNER * t.y + 11) - 2, thingSize.x + 4,
-                  thingSize.y + 4);
-}
-
-// The area of the picture the blocked side's mark of picture p covers.
-wxRect blockedBox(const Picture& p) {
-    wxRect side(unzoomed(p.icon.x) - 4, unzoomed(p.icon.y) - 4, 39, 39);
-    return wxRect(zoomed(side.x), zoomed(side.y), zoomed(side.width), zoomed(side.height));
-}
 
 int pictureSize() {
     return zoomed(PICTURE_SIZE);
@@ -87,41 +73,13 @@ void buildStaticLayer() {
     thingSize = layer.GetTextExtent("W");
 }
 
-// Renews the part of the picture inside area: the static layer, the things over it, the robot.
-void paintArea(wxMemoryDC& memory, wxMemoryDC& layer, const wxRect& area) {
-    memory.SetClippingRegion(area);
-    memory.Blit(area.x, area.y, area.width, area.height, &layer, area.x, area.y);
-    WxPainter painter(memory, worldZoom());
-    for (const ThingMark& t : wanted.things)
-        if (thingBox(t).Intersects(area)) paintThing(painter, t.x, t.y, &t.item, 1);
-    paintRobotOver(painter, wanted.things, icon_x, icon_y, wanted.heading);
-    if (wanted.blocked >= 0) paintBlocked(painter, icon_x, icon_y, wanted.blocked);
-    memory.DestroyClippingRegion();
-}
-
 // The areas whose pixels differ between what is shown and what is wanted.
 void changedAreas(std::vector<wxRect>& areas) {
-    areas.clear();
     if (!shown.valid || shown.generation != wanted.generation || shown.goal != wanted.goal) {
-        areas.emplace_back(0, 0, pictureSize(), pictureSize());
+        areas.assign(1, wxRect(0, 0, pictureSize(), pictureSize()));
         return;
     }
-    // The icon shows the thing under the robot too.
-    if (shown.icon != wanted.icon || shown.heading != wanted.heading ||
-        shown.things != wanted.things) {
-        areas.push_back(shown.icon);
-        areas.push_back(wanted.icon);
-    }
-    if (shown.things != wanted.things) {
-        for (const ThingMark& t : shown.things)
-            areas.push_back(thingBox(t));
-        for (const ThingMark& t : wanted.things)
-            areas.push_back(thingBox(t));
-    }
-    if (shown.blocked != wanted.blocked || (wanted.blocked >= 0 && shown.icon != wanted.icon)) {
-        if (shown.blocked >= 0) areas.push_back(blockedBox(shown));
-        if (wanted.blocked >= 0) areas.push_back(blockedBox(wanted));
-    }
+    sceneChanges(shown.scene, wanted.scene, thingSize, worldZoom(), areas);
 }
 
 // Renews the areas of the kept picture that differ from the world model.
@@ -129,12 +87,13 @@ void renewPicture(std::vector<wxRect>& areas) {
     wanted.valid = true;
     wanted.generation = worldGeneration;
     wanted.goal = goalGeneration;
-    wanted.icon = wxRect(zoomed(icon_x), zoomed(icon_y), zoomed(32), zoomed(32));
-    wanted.heading = position & 3;
-    collectThings(wanted.things);
+    wanted.scene.robotX = icon_x;
+    wanted.scene.robotY = icon_y;
+    wanted.scene.heading = position & 3;
+    collectThings(wanted.scene.things);
     bool stillThere = blockedSide.marked && blockedSide.x == icon_x && blockedSide.y == icon_y &&
-                      blockedSide.heading == wanted.heading;
-    wanted.blocked = stillThere ? blockedSide.heading : -1;
+                      blockedSide.heading == wanted.scene.heading;
+    wanted.scene.blocked = stillThere ? blockedSide.heading : -1;
     if (!staticLayer || !shown.valid || shown.generation != wanted.generation ||
         shown.goal != wanted.goal)
         buildStaticLayer();
@@ -142,7 +101,7 @@ void renewPicture(std::vector<wxRect>& areas) {
     wxMemoryDC memory(*worldBitmap);
     wxMemoryDC layer(*staticLayer);
     for (const wxRect& area : areas)
-        paintArea(memory, layer, area);
+        paintSceneArea(memory, layer, area, wanted.scene, thingSize, worldZoom());
     std::swap(shown, wanted);
     loaderPicture = false;
 }
@@ -183,7 +142,7 @@ void reDraw() {
         return;
     }
     renewAndShowLater();
-    frame->canvas->keepInView(shown.icon);
+    frame->canvas->keepInView(robotArea(shown.scene, worldZoom()));
     if (redrawListener) redrawListener();
 }
 

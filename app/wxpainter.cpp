@@ -6,6 +6,7 @@
 #include "world/goal.h"
 #include "world/world.h"
 
+#include <algorithm>
 #include <wx/dcmemory.h>
 
 namespace {
@@ -129,6 +130,59 @@ void WxPainter::robotOutline(int x, int y, int heading) {
     dc.DrawBitmap(toolsFor(zoom).outlines[heading & 3], at(x), at(y), true);
 }
 
+wxRect thingArea(const ThingMark& t, wxSize glyph, int zoom) {
+    return wxRect(zoomed(CORNER * t.x + 11, zoom) - 2, zoomed(CORNER * t.y + 11, zoom) - 2,
+                  glyph.x + 4, glyph.y + 4);
+}
+
+wxRect robotArea(const Scene& scene, int zoom) {
+    return wxRect(zoomed(scene.robotX, zoom), zoomed(scene.robotY, zoom), zoomed(32, zoom),
+                  zoomed(32, zoom));
+}
+
+// The area the blocked side's mark of scene covers.
+static wxRect blockedArea(const Scene& scene, int zoom) {
+    return wxRect(zoomed(scene.robotX - 4, zoom), zoomed(scene.robotY - 4, zoom), zoomed(39, zoom),
+                  zoomed(39, zoom));
+}
+
+void sceneChanges(const Scene& from, const Scene& to, wxSize glyph, int zoom,
+                  std::vector<wxRect>& areas) {
+    areas.clear();
+    bool robotMoved =
+        from.robotX != to.robotX || from.robotY != to.robotY || from.heading != to.heading;
+    // The icon shows the thing under the robot too.
+    if (robotMoved || from.things != to.things) {
+        areas.push_back(robotArea(from, zoom));
+        areas.push_back(robotArea(to, zoom));
+    }
+    if (from.blocked != to.blocked || (to.blocked >= 0 && robotMoved)) {
+        if (from.blocked >= 0) areas.push_back(blockedArea(from, zoom));
+        if (to.blocked >= 0) areas.push_back(blockedArea(to, zoom));
+    }
+    if (from.things == to.things) return;
+    // The things that are in one scene only: taken, put or changed.
+    auto missing = [&](const std::vector<ThingMark>& in, const std::vector<ThingMark>& other) {
+        for (const ThingMark& t : in)
+            if (std::find(other.begin(), other.end(), t) == other.end())
+                areas.push_back(thingArea(t, glyph, zoom));
+    };
+    missing(from.things, to.things);
+    missing(to.things, from.things);
+}
+
+void paintSceneArea(wxDC& picture, wxDC& layer, const wxRect& area, const Scene& scene,
+                    wxSize glyph, int zoom) {
+    picture.SetClippingRegion(area);
+    picture.Blit(area.x, area.y, area.width, area.height, &layer, area.x, area.y);
+    WxPainter painter(picture, zoom);
+    for (const ThingMark& t : scene.things)
+        if (thingArea(t, glyph, zoom).Intersects(area)) paintThing(painter, t.x, t.y, &t.item, 1);
+    paintRobotOver(painter, scene.things, scene.robotX, scene.robotY, scene.heading);
+    if (scene.blocked >= 0) paintBlocked(painter, scene.robotX, scene.robotY, scene.blocked);
+    picture.DestroyClippingRegion();
+}
+
 SceneRenderer::SceneRenderer()
     : layer(PICTURE_SIZE, PICTURE_SIZE), picture(PICTURE_SIZE, PICTURE_SIZE) {
     wxMemoryDC memory(layer);
@@ -138,19 +192,65 @@ SceneRenderer::SceneRenderer()
     paintBackdrop(painter);
     paintGoal(painter, taskGoal);
     paintWalls(painter, walls);
+    memory.SetFont(*thingFont);
+    glyph = memory.GetTextExtent("W");
 }
 
 wxImage SceneRenderer::image(const Scene& scene) {
     {
         wxMemoryDC memory(picture);
         wxMemoryDC background(layer);
-        memory.Blit(0, 0, PICTURE_SIZE, PICTURE_SIZE, &background, 0, 0);
-        WxPainter painter(memory);
-        for (const ThingMark& t : scene.things)
-            paintThing(painter, t.x, t.y, &t.item, 1);
-        paintRobotOver(painter, scene.things, scene.robotX, scene.robotY, scene.heading);
+        paintSceneArea(memory, background, wxRect(0, 0, PICTURE_SIZE, PICTURE_SIZE), scene, glyph,
+                       ACTUAL_SIZE);
     }
+    last = scene;
     return picture.ConvertToImage();
+}
+
+wxRect SceneRenderer::update(const Scene& scene) {
+    sceneChanges(last, scene, glyph, ACTUAL_SIZE, areas);
+    wxRect changed;
+    {
+        wxMemoryDC memory(picture);
+        wxMemoryDC background(layer);
+        for (const wxRect& area : areas) {
+            paintSceneArea(memory, background, area, scene, glyph, ACTUAL_SIZE);
+            changed = changed.IsEmpty() ? area : changed.Union(area);
+        }
+    }
+    last = scene;
+    return changed;
+}
+
+wxImage SceneRenderer::part(const wxRect& box) const {
+    return picture.GetSubBitmap(box).ConvertToImage();
+}
+
+// A picture of width x height drawn on white by paint, given a painter.
+template <class Paint> static wxImage drawnOnWhite(int width, int height, Paint paint) {
+    wxBitmap sample(width, height);
+    {
+        wxMemoryDC memory(sample);
+        memory.SetBackground(*wxWHITE_BRUSH);
+        memory.Clear();
+        WxPainter painter(memory);
+        paint(painter);
+    }
+    return sample.ConvertToImage();
+}
+
+wxImage SceneRenderer::robotIcons() const {
+    return drawnOnWhite(4 * 32, 32, [](Painter& painter) {
+        for (int heading = 0; heading < 4; ++heading)
+            painter.robot(32 * heading, 0, heading);
+    });
+}
+
+wxImage SceneRenderer::thingCharacters() const {
+    return drawnOnWhite(95 * glyph.x, glyph.y, [this](Painter& painter) {
+        for (char c = ' ' + 1; c < 127; ++c)
+            painter.text((c - ' ') * glyph.x, 0, &c, 1, Lettering::THING);
+    });
 }
 
 wxImage sceneImage(const Scene& scene) {

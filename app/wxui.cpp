@@ -9,6 +9,7 @@
 #include "app/worldview.h"
 #include "lang/hints.h"
 #include "lang/interp.h"
+#include "app/windowstate.h"
 
 #include <algorithm>
 #include <cstring>
@@ -104,6 +105,11 @@ bool WxUI::chooseSaveFile(const char* message, const char* wildcard, const char*
 void WxUI::redrawWorld() {
     reDraw();
 }
+void WxUI::recordingChanged() {
+    if (!frame) return;
+    frame->showRecording();
+    showWindowState();
+}
 void WxUI::updateStatus() {
     update_status();
     if (Debugger* d = debugger()) d->nextInstructionChanged();
@@ -111,6 +117,7 @@ void WxUI::updateStatus() {
 void WxUI::clearWorld() {
     clearBlockedSide();
     clearCanvas();
+    forgetRunNotes(); // they told of another world
 }
 void WxUI::drawEmptyWorld() {
     ::drawEmptyWorld();
@@ -166,4 +173,10 @@ void WxUI::waitDelay(int ms) {
 }
 void WxUI::betweenSteps() {
     handleEventsNow(false);
+}
+void WxUI::robotStopped(RobotStop why) {
+    noteRobotStop(why);
+}
+void WxUI::runEnded(bool atBreakpoint) {
+    noteRunEnd(atBreakpoint);
 }

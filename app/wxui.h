@@ -17,6 +17,7 @@ class WxUI : public PindleUI {
     Answer askEitherOr(const char* text, const char* caption, const char* first,
                        const char* second) override;
     void redrawWorld() override;
+    void recordingChanged() override;
     void updateStatus() override;
     void clearWorld() override;
     void drawEmptyWorld() override;
@@ -32,6 +33,8 @@ class WxUI : public PindleUI {
     bool stopsBefore(const char* code) override;
     void waitDelay(int ms) override;
     void betweenSteps() override;
+    void robotStopped(RobotStop why) override;
+    void runEnded(bool atBreakpoint) override;
 };
 
 // Text for the toolkit from the program's 8-bit texts, and back.

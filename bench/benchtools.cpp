@@ -1,5 +1,9 @@
 #include "bench/benchtools.h"
 
+#include "app/pindle.h"
+#include "lang/outside.h"
+#include "world/robot.h"
+
 #include <cstdio>
 #include <fstream>
 #include <sys/resource.h>
@@ -33,4 +37,14 @@ void print(const char* name, double value, const char* unit) {
 std::string writeFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
     return path;
+}
+
+bool startWindow(int argc, char** argv, std::string config, PindleUI& ui) {
+    wxApp::SetInstance(new wxApp);
+    if (!wxEntryStart(argc, argv)) return false;
+    setUI(&ui);
+    setRobot(&worldRobot);
+    char* args[] = {argv[0], &config[0], nullptr};
+    startUp(2, args);
+    return true;
 }

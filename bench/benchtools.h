@@ -12,3 +12,7 @@ void pump(int ms);                            // handles the window's events for
 void print(const char* name, double value, const char* unit);
 // Writes text to the file at path; returns path.
 std::string writeFile(const std::string& path, const std::string& text);
+class PindleUI;
+// Starts the window program as its start-up does, on the configuration file config, with ui as
+// its display; false when the toolkit cannot start.
+bool startWindow(int argc, char** argv, std::string config, PindleUI& ui);

@@ -5,9 +5,8 @@
 #include "app/pindle.h"
 #include "app/wxui.h"
 #include "bench/benchtools.h"
-#include "bench/programs.h"
 #include "lang/runstate.h"
-#include "world/robot.h"
+#include "bench/programs.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -133,12 +132,7 @@ int main(int argc, char** argv) {
     std::string program = writeFile(dir + "/p.pnd", bench::tightLoop);
     std::string config =
         writeFile(dir + "/pindle.cfg", "0 0 " + world + " " + program + " 456 540\n");
-    wxApp::SetInstance(new wxApp);
-    if (!wxEntryStart(argc, argv)) return 2;
-    setUI(&benchUI);
-    setRobot(&worldRobot);
-    char* args[] = {argv[0], &config[0], nullptr};
-    startUp(2, args);
+    if (!startWindow(argc, argv, config, benchUI)) return 2;
     pump(300);
     openLongProgram(dir);
     typeAtTheEnd();

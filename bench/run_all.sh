@@ -1,14 +1,15 @@
 #!/bin/sh
 # Builds the benchmarks (Release) in build-bench/ and runs them all: the interpreter alone,
-# pindle-run on 10 million steps (beside an earlier commit's), grading a class, and the window
-# under Xvfb. Prints one table with the targets.
+# pindle-run on 10 million steps (beside an earlier commit's), grading a class, the window
+# under Xvfb, and a run recorded as a GIF (beside an earlier commit's). Prints one table with
+# the targets.
 set -e
 cd "$(dirname "$0")/.."
 sh scripts/deps.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPINDLE_FUZZ=OFF \
     -DPINDLE_SANITIZED=OFF >/dev/null
 cmake --build build-bench -j "$(nproc)" --target bench_interp bench_window bench_editor \
-    pindle-run >/dev/null
+    bench_animation pindle-run >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -111,6 +112,15 @@ v=$(eget editor_key_ms_median); row "  median (ms)" "$v" "" ""
 v=$(eget editor_key_cpu_ms); row "  CPU a key (ms)" "$v" "" ""
 v=$(eget editor_huge_fault_ms); row "editor: the fault of a 10 MB program shown (ms)" "$v" "<= 2000" "$(verdict "$v" "<=" 2000)"
 v=$(eget editor_peak_mb); row "  peak of the whole window program (MB)" "$v" "<= 300" "$(verdict "$v" "<=" 300)"
+
+# Recording a run of about 2,000 drawn steps as a GIF, beside commit 679d350 built the same way.
+sh bench/animation_base.sh build-bench/bench/bench_animation 679d350 > "$work/animation"
+aget() { awk -v n="$1" '$1 == n { print $2 }' "$work/animation"; }
+row "GIF of a Fast Run: frames" "$(aget gif_frames)" "~2000" ""
+v=$(aget gif_kbytes); row "  size (kB)" "$v" "<= 1000" "$(verdict "$v" "<=" 1000)"
+row "  size, commit 679d350 (kB)" "$(aget base_gif_kbytes)" "" ""
+v=$(aget run_end_to_gif_written_ms); row "  run end to file written (ms)" "$v" "<= 1000" "$(verdict "$v" "<=" 1000)"
+row "  the same, commit 679d350 (ms)" "$(aget base_run_end_to_gif_written_ms)" "" ""
 
 echo "Pindle's World benchmarks, $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores"
 printf '%-48s %14s %14s  %s\n' "what" "measured" "target" ""

@@ -14,7 +14,9 @@
 #include "lang/interp.h"
 #include "lang/runstate.h"
 #include "lang/table.h"
-#include "world/robot.h"
+#include "app/canvas.h"
+#include "app/worldview.h"
+#include "app/zoom.h"
 #include "world/situation.h"
 #include "world/world.h"
 
@@ -227,12 +229,7 @@ int main(int argc, char** argv) {
     std::string config =
         writeFile(dir + "/pindle.cfg", ("0 0 " + world + " " + program + " 456 540\n").c_str());
     setenv("XDG_CONFIG_HOME", dir.c_str(), 1); // the settings of this run alone
-    wxApp::SetInstance(new wxApp);
-    if (!wxEntryStart(argc, argv)) return 2;
-    setUI(&benchUI);
-    setRobot(&worldRobot);
-    char* args[] = {argv[0], &config[0], nullptr};
-    startUp(2, args);
+    if (!startWindow(argc, argv, config, benchUI)) return 2;
     frame->canvas->Bind(wxEVT_PAINT, [](wxPaintEvent& e) {
         ++paints;
         e.Skip();

@@ -274,14 +274,17 @@ unsigned long long runProgram(unsigned long long maxSteps) {
     RunHooks& shown = runHooks();
     void (*const step)(bool) = stepper;
     unsigned long long steps = 0;
+    bool atBreakpoint = false;
     while (!STOPPED && (maxSteps == 0 || steps < maxSteps)) {
         if (steps > 0 && shown.stopsBefore(CodePtr)) {
             STOPPED = true;
+            atBreakpoint = true;
             break;
         }
         step(true);
         ++steps;
         shown.betweenSteps();
     }
+    shown.runEnded(atBreakpoint);
     return steps;
 }

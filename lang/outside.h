@@ -35,11 +35,13 @@ class Dialogs {
                                const char* second);
 };
 
-// The world's picture, drawn as the world changes and as a load enters its items.
+// The world's picture, drawn as the world changes and as a load enters its items, and what
+// the keys are recording.
 class WorldDisplay {
   public:
     virtual ~WorldDisplay() = default;
-    virtual void redrawWorld() {} // the whole world view from the model
+    virtual void redrawWorld() {}      // the whole world view from the model
+    virtual void recordingChanged() {} // a recording of keys began or ended
 
     // The first drawing of a world, item by item as the loader enters them.
     virtual void clearWorld() {}                     // the canvas wiped before a load
@@ -65,7 +67,10 @@ class CompilerListener {
     virtual void programFault(const char*, int, int, const char*, const char*) {}
 };
 
-// What a run asks between its steps.
+// How the robot itself stopped a run: a move into a wall or the edge, or a pause.
+enum class RobotStop { BLOCKED, PAUSED };
+
+// What a run asks between its steps, and what it tells as it stops.
 class RunHooks {
   public:
     virtual ~RunHooks() = default;
@@ -77,6 +82,8 @@ class RunHooks {
     // The robot refused an action after its box: a move blocked towards heading (0 north,
     // 1 west, 2 south, 3 east), or -1 for a board that was empty.
     virtual void actionRefused(int) {}
+    virtual void robotStopped(RobotStop) {} // the robot has set the run-stop flag
+    virtual void runEnded(bool) {}          // a run loop has ended; true: before a breakpoint
 };
 
 // A whole host: all four.

@@ -4,7 +4,7 @@
 set -e
 PACKAGES="build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libwxgtk3.2-dev libcmark-dev libx11-dev libxtst-dev xvfb xauth xdotool imagemagick fonts-dejavu-core valgrind time python3
+  libwxgtk3.2-dev libcmark-dev libgif-dev libx11-dev libxtst-dev xvfb xauth xdotool imagemagick fonts-dejavu-core valgrind time python3
   weston openbox
   go-md2man librsvg2-bin man-db desktop-file-utils appstream shared-mime-info dpkg-dev procps"
 

@@ -97,6 +97,29 @@ TEST_F(KeypressTest, RecordedActionsBecomeAnInstructionThatExecutes) {
     EXPECT_STREQ(CurrInstrName, "move..done!");
 }
 
+TEST_F(KeypressTest, TheDisplayIsToldOfRecordingsAndOfWhatStoppedARun) {
+    place(5, 5, 0);
+    record("hop", [&] { r.move(); });
+    record("nap", [&] {
+        r.move();
+        r.pause();
+        r.move();
+    });
+    EXPECT_EQ(rec.told, (Lines{"recording", "recording", "recording", "recording"}));
+    rec.told.clear();
+    place(5, 5, 0);
+    execute("hop");
+    execute("nap");
+    place(5, 1, 0);
+    execute("hop");
+    EXPECT_EQ(rec.told, (Lines{"ended", "paused", "ended", "blocked", "ended"}));
+    rec.told.clear();
+    rec.breakpoints = true;
+    place(5, 5, 0);
+    execute("nap");
+    EXPECT_EQ(rec.told, Lines{"ended at a breakpoint"});
+}
+
 TEST_F(KeypressTest, RecordingReplacesAnInstructionOfTheSameNameAndMain) {
     storeInstruction("hop", "M");
     storeInstruction("main", "R");

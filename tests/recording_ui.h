@@ -27,6 +27,10 @@ class RecordingUI : public PindleUI {
     int faultLine = -1;                   // and its line, counted from 1
     int faultFrom = -1;                   // and the first byte of its token
     int redraws = 0, statusUpdates = 0, waits = 0;
+    // What the display was told besides drawing: "recording", "blocked", "paused", "ended" and
+    // "ended at a breakpoint".
+    std::vector<std::string> told;
+    bool breakpoints = false; // a breakpoint before every instruction
 
     void messageBox(const char* text, const char* caption, int x, int y) override;
     bool askText(const char* prompt, const char* title, std::string& answer) override;
@@ -42,6 +46,14 @@ class RecordingUI : public PindleUI {
     int showProgramFile(const char* file) override;
     void showFault(int from, int column, int line, int viewLine) override;
     void waitDelay(int ms) override;
+    void recordingChanged() override { told.push_back("recording"); }
+    bool stopsBefore(const char*) override { return breakpoints; }
+    void robotStopped(RobotStop why) override {
+        told.push_back(why == RobotStop::BLOCKED ? "blocked" : "paused");
+    }
+    void runEnded(bool atBreakpoint) override {
+        told.push_back(atBreakpoint ? "ended at a breakpoint" : "ended");
+    }
 
     // The texts of the boxes as "caption|text" lines.
     std::vector<std::string> boxLines() const;

@@ -23,6 +23,7 @@ struct Scene {
     std::vector<ThingMark> things; // by row, then column, as the world grid stores them
     int robotX = -1, robotY = -1;  // the icon's top left in pixels
     int heading = 0;               // 0 north, 1 west, 2 south, 3 east
+    int blocked = -1; // the heading of a blocked side marked at the robot's corner; -1: none
 };
 
 // The things of the world model, as the picture shows them.

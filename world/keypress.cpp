@@ -28,12 +28,14 @@ void startKeyboardDefine() {
     formatCut(macroName, sizeof macroName, "%s", name.c_str());
     dialogs().messageBox("Stop definition by pressing 'd'", macroName);
     byteI = 0;
+    worldDisplay().recordingChanged();
 }
 
 void stopKeyboardDefine() {
     if (byteI == 0) {
         dialogs().messageBox("Empty instruction not defined", macroName);
         macroName[0] = '\0';
+        worldDisplay().recordingChanged();
         return;
     }
     macroCode[byteI] = '\0';
@@ -44,6 +46,7 @@ void stopKeyboardDefine() {
         dialogs().messageBox(msg, macroName);
     }
     macroName[0] = '\0';
+    worldDisplay().recordingChanged();
 }
 
 void runInstruction() {

@@ -13,8 +13,10 @@ void resetWorld() {
     reset_counter();
     STOPPED = false;
     bbstate = 0;
+    bool recording = macroName[0] != '\0';
     macroName[0] = '\0';
     byteI = 0;
+    if (recording) worldDisplay().recordingChanged();
 }
 
 void recordLetter(char letter) {
@@ -43,6 +45,7 @@ void WorldRobot::move() {
         dialogs().messageBox("Path blocked", "Error");
         STOPPED = true;
         runHooks().actionRefused(position & 3);
+        runHooks().robotStopped(RobotStop::BLOCKED);
     } else {
         icon_x = x;
         icon_y = y;
@@ -103,8 +106,10 @@ void WorldRobot::copy2() {
 void WorldRobot::pause() {
     if (macroName[0] != '\0')
         recordLetter(codeChar(Code::PAUSE));
-    else
+    else {
         STOPPED = true;
+        runHooks().robotStopped(RobotStop::PAUSED);
+    }
 }
 
 int WorldRobot::frontClear() {

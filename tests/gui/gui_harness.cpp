@@ -171,6 +171,9 @@ std::string GuiTest::writeFile(const std::string& name, const std::string& text)
 
 void GuiTest::restart(const std::string& world, const std::string& program) {
     ScriptedWxUI& ui = scripted();
+    // An editor shown just before is mapped by the window system later; the toolkit takes a
+    // map that comes after the hide below for a show.
+    pump(30);
     subframe->text_window->ChangeValue("");
     subframe->text_window->DiscardEdits();
     subframe->Show(false);
