@@ -12,10 +12,12 @@
 #include "world/robot.h"
 #include "world/world.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -123,6 +125,62 @@ TEST_F(HistoryTest, StepsBackAndForwardAgainGiveTheSameStates) {
             ASSERT_EQ(state(), after[n]) << "forward to " << n;
         }
     }
+}
+
+TEST_F(HistoryTest, StepsBackOverAChangedTableGiveTheStatusesTheStepsHad) {
+    // The history tells most statuses from the code the steps started at: a table compiled
+    // anew after them must not change what stepping back shows.
+    std::mt19937 rnd(20261210);
+    for (int trial = 0; trial < 10; ++trial) {
+        SCOPED_TRACE(trial);
+        resetLanguage();
+        clearHistory();
+        LoadWorldFile(std::strcpy(worldFile, writeFile("w.sit", randomWorld(rnd)).c_str()));
+        ASSERT_TRUE(parse(writeFile("p.pnd", randomProgram(rnd)).c_str()));
+        resetInterpreter();
+        STOPPED = false;
+        std::vector<std::string> after{state()};
+        for (int n = 0; n < 200 && !STOPPED; ++n) {
+            recordedStep(false);
+            after.push_back(state());
+        }
+        clearTable();
+        ASSERT_TRUE(parse(writeFile("q.pnd", randomProgram(rnd)).c_str()));
+        for (size_t n = after.size() - 1; n > 0; --n) {
+            ASSERT_TRUE(stepBack());
+            ASSERT_EQ(state(), after[n - 1]) << "back to " << n - 1;
+        }
+    }
+}
+
+TEST_F(HistoryTest, TheOldestStepKeptAfterMoreThanAMillionIsUndoneToo) {
+    LoadWorldFile(std::strcpy(worldFile, writeFile("w.sit", "pindle 7,7\n").c_str()));
+    ASSERT_TRUE(parse(writeFile("p.pnd", "define turn as { left left }\n"
+                                         "define main as { while (frontClear) { turn left } }\n")
+                          .c_str()));
+    // What each step may change, packed: where the code is, the stack's size, the heading and
+    // the status.
+    std::vector<std::string> statuses;
+    auto packed = [&] {
+        auto found = std::find(statuses.begin(), statuses.end(), CurrInstrName);
+        if (found == statuses.end()) found = statuses.insert(found, CurrInstrName);
+        return std::make_tuple(CodePtr, CodeStack.size() * 4 + position, found - statuses.begin());
+    };
+    std::vector<decltype(packed())> after{packed()};
+    for (int n = 0; n < HISTORYSTEPS + 50000; ++n) {
+        recordedStep(false);
+        after.push_back(packed());
+    }
+    long kept = historySize();
+    ASSERT_GE(kept, HISTORYSTEPS);
+    // The steps' code changes under the history.
+    storeInstruction("main", "MMMMMMMMM");
+    storeInstruction("turn", "MMM");
+    for (long n = 1; n <= kept; ++n) {
+        ASSERT_TRUE(stepBack());
+        ASSERT_EQ(packed(), after[after.size() - 1 - n]) << "back " << n << " of " << kept;
+    }
+    EXPECT_FALSE(stepBack());
 }
 
 TEST_F(HistoryTest, ActionsAreUndoneAndTheStartIsTheEnd) {
