@@ -42,6 +42,8 @@ class HistoryTest : public CoreTest {
                std::to_string(reinterpret_cast<long>(CodePtr)) + "|" + stack + "|" + CurrInstrName +
                "\n" + worldReport();
     }
+    void startRandomRun(std::mt19937& rnd);
+    std::vector<std::string> recordSteps(int k);
 };
 
 // A random program of a few definitions, in the language's own words, in short lines (the
@@ -93,27 +95,34 @@ std::string randomWorld(std::mt19937& rnd) {
            std::to_string(1 + rnd() % 13) + "\n";
 }
 
+// A random program on a random world, compiled and ready to run from main, with no history.
+void HistoryTest::startRandomRun(std::mt19937& rnd) {
+    resetLanguage();
+    clearHistory();
+    LoadWorldFile(std::strcpy(worldFile, writeFile("w.sit", randomWorld(rnd)).c_str()));
+    std::string randomText = randomProgram(rnd);
+    ASSERT_TRUE(parse(writeFile("p.pnd", randomText).c_str()))
+        << ::testing::PrintToString(rec.boxLines()) << randomText;
+    resetInterpreter();
+    STOPPED = false;
+}
+
+// The state before up to k recorded steps and after each.
+std::vector<std::string> HistoryTest::recordSteps(int k) {
+    std::vector<std::string> after{state()};
+    for (int n = 0; n < k && !STOPPED; ++n) {
+        recordedStep(false);
+        after.push_back(state());
+    }
+    return after;
+}
+
 TEST_F(HistoryTest, StepsBackAndForwardAgainGiveTheSameStates) {
     std::mt19937 rnd(20261209);
     for (int trial = 0; trial < 40; ++trial) {
         SCOPED_TRACE(trial);
-        resetLanguage();
-        clearHistory();
-        std::string world = writeFile("w.sit", randomWorld(rnd));
-        std::strcpy(worldFile, world.c_str());
-        LoadWorldFile(worldFile);
-        std::string randomText = randomProgram(rnd);
-        std::string program = writeFile("p.pnd", randomText);
-        ASSERT_TRUE(parse(program.c_str()))
-            << ::testing::PrintToString(rec.boxLines()) << randomText;
-        resetInterpreter();
-        STOPPED = false;
-        int k = 1 + static_cast<int>(rnd() % 300);
-        std::vector<std::string> after{state()};
-        for (int n = 0; n < k && !STOPPED; ++n) {
-            recordedStep(false);
-            after.push_back(state());
-        }
+        ASSERT_NO_FATAL_FAILURE(startRandomRun(rnd));
+        std::vector<std::string> after = recordSteps(1 + static_cast<int>(rnd() % 300));
         int taken = static_cast<int>(after.size()) - 1;
         int j = static_cast<int>(rnd() % (taken + 1));
         for (int n = 1; n <= j; ++n) {
@@ -133,17 +142,8 @@ TEST_F(HistoryTest, StepsBackOverAChangedTableGiveTheStatusesTheStepsHad) {
     std::mt19937 rnd(20261210);
     for (int trial = 0; trial < 10; ++trial) {
         SCOPED_TRACE(trial);
-        resetLanguage();
-        clearHistory();
-        LoadWorldFile(std::strcpy(worldFile, writeFile("w.sit", randomWorld(rnd)).c_str()));
-        ASSERT_TRUE(parse(writeFile("p.pnd", randomProgram(rnd)).c_str()));
-        resetInterpreter();
-        STOPPED = false;
-        std::vector<std::string> after{state()};
-        for (int n = 0; n < 200 && !STOPPED; ++n) {
-            recordedStep(false);
-            after.push_back(state());
-        }
+        ASSERT_NO_FATAL_FAILURE(startRandomRun(rnd));
+        std::vector<std::string> after = recordSteps(200);
         clearTable();
         ASSERT_TRUE(parse(writeFile("q.pnd", randomProgram(rnd)).c_str()));
         for (size_t n = after.size() - 1; n > 0; --n) {
