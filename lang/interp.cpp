@@ -2,8 +2,10 @@
 
 #include "lang/bytecode.h"
 #include "lang/outside.h"
+#include "lang/step.h"
 #include "lang/table.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <iterator>
@@ -21,6 +23,15 @@ static const char* executing = nullptr; // the instruction of the step in progre
 const char* executingInstruction() {
     return executing;
 }
+
+// The pieces of the status texts a step writes.
+static constexpr const char* MAIN_STATUS = "main";
+static constexpr const char* IF_STATUS = "if (";
+static constexpr const char* ELSE_STATUS = "..else";
+static constexpr const char* WHILE_STATUS = "while (";
+static constexpr const char* NOT_STATUS = "not ";
+static constexpr const char* BOARDS_STATUS = "b1==?)";
+static constexpr const char* DONE_STATUS = "..done!";
 
 static void setStatus(const char* text) {
     std::strncpy(CurrInstrName, text, sizeof CurrInstrName - 1);
@@ -54,7 +65,7 @@ static void skipChar(char* code, int& at) {
 // Whether board (BOARD1 or BOARD2) equals what follows its '=' at ByteCode[byteI]: the other
 // board, or a character; moves byteI past both.
 static int compareBoards(Code board, char* ByteCode, int& byteI) {
-    addStatus("b1==?)");
+    addStatus(BOARDS_STATUS);
     skipChar(ByteCode, byteI); // the '='
     char second = ByteCode[byteI];
     skipChar(ByteCode, byteI);
@@ -84,7 +95,7 @@ template <std::size_t... I> static bool runTest(Code c, int& result, std::index_
 int execTest(char* ByteCode, int& byteI) {
     bool negated = codeAt(ByteCode + byteI) == Code::NOT;
     if (negated) {
-        addStatus("not ");
+        addStatus(NOT_STATUS);
         ++byteI;
     }
     Code test = codeAt(ByteCode + byteI);
@@ -98,19 +109,20 @@ int execTest(char* ByteCode, int& byteI) {
 
 static constexpr int callLength = 1 + instructionOf(Code::CALL)->operands; // code, operands
 
-static void call() {
+int stepCall() {
     int row = decodeCall(CodePtr);
     if (row < 0) {
         ++CodePtr;
-        return;
+        return STEP_KEPT_STATUS;
     }
-    if (!enter(CodePtr + callLength)) return;
+    if (!enter(CodePtr + callLength)) return STEP_KEPT_STATUS;
     CodePtr = definedTable[row].byteCode;
     setStatus(definedTable[row].name);
+    return 0;
 }
 
-static void ifStep() {
-    setStatus("if (");
+int stepIf() {
+    setStatus(IF_STATUS);
     int at = 1;
     int holds = execTest(CodePtr, at);
     char* thenBody = CodePtr + at;
@@ -124,14 +136,16 @@ static void ifStep() {
         if (enter(after)) CodePtr = thenBody;
     } else if (elseBody) {
         if (enter(after)) CodePtr = elseBody;
-        setStatus("..else");
+        setStatus(ELSE_STATUS);
+        return STEP_ELSE;
     } else {
         CodePtr = after;
     }
+    return 0;
 }
 
-static void whileStep() {
-    setStatus("while (");
+int stepWhile() {
+    setStatus(WHILE_STATUS);
     char* loop = CodePtr;
     int at = 1;
     int holds = execTest(CodePtr, at);
@@ -140,6 +154,7 @@ static void whileStep() {
         CodePtr = closeBrace(body);
     else if (enter(loop))
         CodePtr = body;
+    return 0;
 }
 
 // Row I of the instruction set's action, when it is one: the robot's action with its word as
@@ -159,23 +174,27 @@ template <std::size_t... I> static bool runAction(Code c, std::index_sequence<I.
     return ((c == instructionSet[I].code && instructionSet[I].act && (actionOf<I>(), true)) || ...);
 }
 
-// Executes the instruction at CodePtr; false when there was none (the code had ended).
-static bool dispatch() {
-    switch (codeAt(CodePtr)) {
-    case Code::END: STOPPED = true; return false;
-    case Code::CALL: call(); break;
-    case Code::IF: ifStep(); break;
-    case Code::WHILE: whileStep(); break;
-    default:
-        if (!runAction(codeAt(CodePtr), std::make_index_sequence<std::size(instructionSet)>()))
-            ++CodePtr;
-        break;
-    }
-    return true;
+int stepAction() {
+    executing = CodePtr; // the robot's boxes come from actions
+    bool acted = runAction(codeAt(CodePtr), std::make_index_sequence<std::size(instructionSet)>());
+    executing = nullptr;
+    if (acted) return 0;
+    ++CodePtr;
+    return STEP_KEPT_STATUS;
 }
 
-bool programFinished() {
-    return CodePtr && CodeStack.size() == 0 && *CodePtr == '\0';
+int stepStart() {
+    endStopped = false;
+    CodePtr = definedTable[0].byteCode;
+    setStatus(MAIN_STATUS);
+    runHooks().updateStatus();
+    return 0;
+}
+
+void stepFinished(bool stoppedBefore) {
+    endStopped = STOPPED && !stoppedBefore;
+    addStatus(DONE_STATUS);
+    STOPPED = true;
 }
 
 bool programFinishedStopped() {
@@ -183,31 +202,39 @@ bool programFinishedStopped() {
 }
 
 void SingleStep(bool should_sleep) {
-    if (!CodePtr) {
-        endStopped = false;
-        CodePtr = definedTable[0].byteCode;
-        setStatus("main");
-        runHooks().updateStatus();
-        return;
+    stepOnce(should_sleep);
+}
+
+// The status text the test at p (with its NOT) adds, as execTest adds it.
+static std::string testStatus(const char* p) {
+    std::string text;
+    if (codeAt(p) == Code::NOT) {
+        text = NOT_STATUS;
+        ++p;
     }
-    bool stoppedBefore = STOPPED;
-    executing = CodePtr;
-    bool executed = dispatch();
-    executing = nullptr;
-    if (!executed) return;
-    while ((codeAt(CodePtr) == Code::END || codeAt(CodePtr) == Code::CLOSE) &&
-           CodeStack.size() > 0) {
-        long resume = 0;
-        CodeStack.pop(resume);
-        CodePtr = reinterpret_cast<char*>(resume);
-    }
-    if (programFinished()) {
-        endStopped = STOPPED && !stoppedBefore;
-        addStatus("..done!");
-        STOPPED = true;
-    }
-    runHooks().updateStatus();
-    if (should_sleep) mysleep();
+    const Instruction* in = instructionOf(codeAt(p));
+    if (in && in->test) text += in->word;
+    if (codeAt(p) == Code::BOARD1 || codeAt(p) == Code::BOARD2) text += BOARDS_STATUS;
+    return text;
+}
+
+std::string statusAfter(const char* code, const defined* table, int how) {
+    std::string text;
+    if (!code)
+        text = MAIN_STATUS;
+    else if (how & STEP_ELSE)
+        text = ELSE_STATUS;
+    else if (codeAt(code) == Code::CALL)
+        text = table[decodeCall(code)].name;
+    else if (codeAt(code) == Code::IF)
+        text = IF_STATUS + testStatus(code + 1);
+    else if (codeAt(code) == Code::WHILE)
+        text = WHILE_STATUS + testStatus(code + 1);
+    else
+        text = wordOf(codeAt(code));
+    if (how & STEP_DONE) text += DONE_STATUS;
+    text.resize(std::min(text.size(), sizeof CurrInstrName - 1));
+    return text;
 }
 
 long mysleep() {

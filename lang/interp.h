@@ -12,8 +12,18 @@ extern bool STOPPED;     // the run loops' stop flag
 
 // The instruction the step in progress executes; null between steps.
 const char* executingInstruction();
+struct defined; // a row of the instruction table
+
 // Executes one step; a run passes true to wait the delay after it.
 void SingleStep(bool should_sleep);
+// How a step left the status text (CurrInstrName), as stepOnce (lang/step.h) tells it.
+constexpr int STEP_KEPT_STATUS = 1; // the step wrote no status of its own
+constexpr int STEP_ELSE = 2;        // an if took its else body: "..else"
+constexpr int STEP_DONE = 4;        // the step finished the program: "..done!" added
+// The status a step that started at code (null: the first step) wrote, code lying in table (a
+// copy of the instruction table as the step found it); how is stepOnce's, without
+// STEP_KEPT_STATUS.
+std::string statusAfter(const char* code, const defined* table, int how);
 // Executes one step through the installed stepper (SingleStep unless another is installed).
 void takeStep(bool should_sleep);
 // Installs what takes each step of takeStep and of runProgram; null restores SingleStep.
@@ -37,7 +47,9 @@ void resetLanguage();
 // step, stops before an instruction the display holds a breakpoint for. The steps taken.
 unsigned long long runProgram(unsigned long long maxSteps);
 // The run has reached the end of the program: no resume positions left, at the code's end.
-bool programFinished();
+inline bool programFinished() {
+    return CodePtr && CodeStack.size() == 0 && *CodePtr == '\0';
+}
 // The program has ended, but the step that ended it had set the run-stop flag before (a
 // blocked move, a pause): the run counts as stopped.
 bool programFinishedStopped();

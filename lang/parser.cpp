@@ -104,6 +104,7 @@ bool defineInstruction() {
     if (!scan(f)) return errorMsg("Expected token but found eof", token);
     if (const char* fault = nameFault(token)) return errorMsg(fault, token);
     std::strcpy(CurrInstrName, token);
+    tableWritten();
     CurrInstrNum = StrEq(token, "main") ? 0 : firstEmpty;
     if (!scan(f)) return errorMsg("Expected 'as' but found eof", token);
     if (!StrEq(token, "as")) return errorMsg("Expected 'as' but found", token);

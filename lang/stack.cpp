@@ -20,16 +20,8 @@ void Stack::pop(long& y) {
     if (stkptr > 0) y = el[--stkptr];
 }
 
-int Stack::size() const {
-    return stkptr;
-}
-
 void Stack::reset() {
     stkptr = 0;
-}
-
-long Stack::entry(int index) const {
-    return el[index];
 }
 
 void Stack::truncate(int n) {

@@ -14,11 +14,13 @@ defined definedTable[MAXDEFINITIONS];
 unsigned char firstEmpty = 1;
 char CurrInstrName[80];
 int CurrInstrNum = -1;
+static void (*tableWatcher)() = nullptr;
 static SourcePos rowWhere[MAXDEFINITIONS][MAXBYTECODE]; // beside each row's code
 
 // Fills a row's code field: a code too long for it keeps its leading whole instructions, so
 // the row always holds well-formed code, and the rest of the field is cleared.
 static void setCode(defined& row, const char* code, const SourcePos* where) {
+    tableWritten();
     int n = wholeInstructions(code, MAXBYTECODE - 1);
     std::memset(row.byteCode, 0, sizeof row.byteCode);
     std::memcpy(row.byteCode, code, n);
@@ -69,6 +71,7 @@ static bool store(const char* name, Source source, Refusal refuse) {
         }
         row = firstEmpty;
     }
+    tableWritten();
     formatCut(definedTable[row].name, MAXDEFNAME, "%s", name);
     storeCode(definedTable[row], name, source, refuse);
     if (row != 0) ++firstEmpty;
@@ -98,7 +101,16 @@ SourcePos sourcePosition(const char* code) {
     return row < 0 ? SourcePos{0, 0} : rowWhere[row][code - definedTable[row].byteCode];
 }
 
+void watchTable(void (*watcher)()) {
+    tableWatcher = watcher;
+}
+
+void tableWritten() {
+    if (tableWatcher) tableWatcher();
+}
+
 void clearTable() {
+    tableWritten();
     std::memset(definedTable, 0, sizeof definedTable);
     std::memset(rowWhere, 0, sizeof rowWhere);
     firstEmpty = 1;

@@ -21,6 +21,11 @@ struct SourcePos {
 extern unsigned char firstEmpty; // the first free row (1 at start; 100 when full)
 extern char CurrInstrName[80];   // name being compiled; during a run, the last step's status
 extern int CurrInstrNum;         // the row of the definition being compiled, -1 at start
+// Installs what is told whenever a row is written, and whenever CurrInstrName is written other
+// than by a step (by the compiler); null for no one. The history of steps watches them.
+void watchTable(void (*watcher)());
+// Tells the installed watcher that the table or CurrInstrName was written.
+void tableWritten();
 
 // Enters name with code, or replaces the code of the row that has the name; where, when given,
 // holds the source position of each code character.

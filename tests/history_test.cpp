@@ -12,10 +12,12 @@
 #include "world/situation.h"
 #include "world/world.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -40,6 +42,8 @@ class HistoryTest : public CoreTest {
                std::to_string(reinterpret_cast<long>(CodePtr)) + "|" + stack + "|" + CurrInstrName +
                "\n" + worldReport();
     }
+    void startRandomRun(std::mt19937& rnd);
+    std::vector<std::string> recordSteps(int k);
 };
 
 // A random program of a few definitions, in the language's own words, in short lines (the
@@ -91,27 +95,34 @@ std::string randomWorld(std::mt19937& rnd) {
            std::to_string(1 + rnd() % 13) + "\n";
 }
 
+// A random program on a random world, compiled and ready to run from main, with no history.
+void HistoryTest::startRandomRun(std::mt19937& rnd) {
+    resetLanguage();
+    clearHistory();
+    LoadWorldFile(std::strcpy(worldFile, writeFile("w.sit", randomWorld(rnd)).c_str()));
+    std::string randomText = randomProgram(rnd);
+    ASSERT_TRUE(parse(writeFile("p.pnd", randomText).c_str()))
+        << ::testing::PrintToString(rec.boxLines()) << randomText;
+    resetInterpreter();
+    STOPPED = false;
+}
+
+// The state before up to k recorded steps and after each.
+std::vector<std::string> HistoryTest::recordSteps(int k) {
+    std::vector<std::string> after{state()};
+    for (int n = 0; n < k && !STOPPED; ++n) {
+        recordedStep(false);
+        after.push_back(state());
+    }
+    return after;
+}
+
 TEST_F(HistoryTest, StepsBackAndForwardAgainGiveTheSameStates) {
     std::mt19937 rnd(20261209);
     for (int trial = 0; trial < 40; ++trial) {
         SCOPED_TRACE(trial);
-        resetLanguage();
-        clearHistory();
-        std::string world = writeFile("w.sit", randomWorld(rnd));
-        std::strcpy(worldFile, world.c_str());
-        LoadWorldFile(worldFile);
-        std::string randomText = randomProgram(rnd);
-        std::string program = writeFile("p.pnd", randomText);
-        ASSERT_TRUE(parse(program.c_str()))
-            << ::testing::PrintToString(rec.boxLines()) << randomText;
-        resetInterpreter();
-        STOPPED = false;
-        int k = 1 + static_cast<int>(rnd() % 300);
-        std::vector<std::string> after{state()};
-        for (int n = 0; n < k && !STOPPED; ++n) {
-            recordedStep(false);
-            after.push_back(state());
-        }
+        ASSERT_NO_FATAL_FAILURE(startRandomRun(rnd));
+        std::vector<std::string> after = recordSteps(1 + static_cast<int>(rnd() % 300));
         int taken = static_cast<int>(after.size()) - 1;
         int j = static_cast<int>(rnd() % (taken + 1));
         for (int n = 1; n <= j; ++n) {
@@ -123,6 +134,53 @@ TEST_F(HistoryTest, StepsBackAndForwardAgainGiveTheSameStates) {
             ASSERT_EQ(state(), after[n]) << "forward to " << n;
         }
     }
+}
+
+TEST_F(HistoryTest, StepsBackOverAChangedTableGiveTheStatusesTheStepsHad) {
+    // The history tells most statuses from the code the steps started at: a table compiled
+    // anew after them must not change what stepping back shows.
+    std::mt19937 rnd(20261210);
+    for (int trial = 0; trial < 10; ++trial) {
+        SCOPED_TRACE(trial);
+        ASSERT_NO_FATAL_FAILURE(startRandomRun(rnd));
+        std::vector<std::string> after = recordSteps(200);
+        clearTable();
+        ASSERT_TRUE(parse(writeFile("q.pnd", randomProgram(rnd)).c_str()));
+        for (size_t n = after.size() - 1; n > 0; --n) {
+            ASSERT_TRUE(stepBack());
+            ASSERT_EQ(state(), after[n - 1]) << "back to " << n - 1;
+        }
+    }
+}
+
+TEST_F(HistoryTest, TheOldestStepKeptAfterMoreThanAMillionIsUndoneToo) {
+    LoadWorldFile(std::strcpy(worldFile, writeFile("w.sit", "pindle 7,7\n").c_str()));
+    ASSERT_TRUE(parse(writeFile("p.pnd", "define turn as { left left }\n"
+                                         "define main as { while (frontClear) { turn left } }\n")
+                          .c_str()));
+    // What each step may change, packed: where the code is, the stack's size, the heading and
+    // the status.
+    std::vector<std::string> statuses;
+    auto packed = [&] {
+        auto found = std::find(statuses.begin(), statuses.end(), CurrInstrName);
+        if (found == statuses.end()) found = statuses.insert(found, CurrInstrName);
+        return std::make_tuple(CodePtr, CodeStack.size() * 4 + position, found - statuses.begin());
+    };
+    std::vector<decltype(packed())> after{packed()};
+    for (int n = 0; n < HISTORYSTEPS + 50000; ++n) {
+        recordedStep(false);
+        after.push_back(packed());
+    }
+    long kept = historySize();
+    ASSERT_GE(kept, HISTORYSTEPS);
+    // The steps' code changes under the history.
+    storeInstruction("main", "MMMMMMMMM");
+    storeInstruction("turn", "MMM");
+    for (long n = 1; n <= kept; ++n) {
+        ASSERT_TRUE(stepBack());
+        ASSERT_EQ(packed(), after[after.size() - 1 - n]) << "back " << n << " of " << kept;
+    }
+    EXPECT_FALSE(stepBack());
 }
 
 TEST_F(HistoryTest, ActionsAreUndoneAndTheStartIsTheEnd) {

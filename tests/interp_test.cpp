@@ -5,6 +5,7 @@
 #include "lang/interp.h"
 #include "lang/parser.h"
 #include "lang/stack.h"
+#include "lang/step.h"
 #include "lang/table.h"
 #include "world/robot.h"
 #include "world/world.h"
@@ -316,6 +317,34 @@ TEST_F(InterpTest, StaleCodePositionsNeverLeaveTheTable) {
             for (int n = 0; n < 50 && !STOPPED; ++n) {
                 SingleStep(false);
                 ASSERT_TRUE(inCodeField(CodePtr)) << code << " from " << at;
+            }
+        }
+    }
+}
+
+TEST_F(InterpTest, TheStatusOfAStepIsToldAgainFromWhereItStarted) {
+    // Every instruction and test, else bodies taken and not, calls good and bad, the end with
+    // "..done!", and code characters that start no instruction, from every place in the code.
+    const char* codes[] = {"LRW12Mp", "fFM}eL}", "fnFr02}eM}", "wnA=\xF8M}", "fB=AL}",
+                           "fN}eR}",  "wC}L",    "r02r99",     "r0xnF}",     "fZM}e}"};
+    storeInstruction("main", "r01");
+    bot.north = 1;
+    for (const char* code : codes) {
+        storeInstruction("sub", code);
+        storeInstruction("leaf", "L");
+        for (int at = 0; code[at] != '\0'; ++at) {
+            resetInterpreter();
+            ASSERT_EQ(stepOnce(false), 0);
+            EXPECT_EQ(statusAfter(nullptr, definedTable, 0), CurrInstrName);
+            CodePtr = definedTable[1].byteCode + at;
+            bot.clear = {1, 0, 0, 1, 1, 0};
+            STOPPED = false;
+            for (int n = 0; n < 12 && !STOPPED; ++n) {
+                const char* before = CodePtr;
+                int how = stepOnce(false);
+                if (how & STEP_KEPT_STATUS) continue;
+                ASSERT_EQ(statusAfter(before, definedTable, how), CurrInstrName)
+                    << code << " from " << at << ", step " << n;
             }
         }
     }

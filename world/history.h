@@ -18,7 +18,8 @@ void historyBegin();
 void historyCornerWritten();
 // Keeps what the step or action noted by historyBegin changed.
 void historyEnd();
-// One step of the program, recorded when the history is kept.
+// One step of the program, recorded: the stepper while the history is kept, through which
+// every step then goes.
 void recordedStep(bool should_sleep);
 // Undoes the last recorded step or action; false when there is none left.
 bool stepBack();
