@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // A file opened for reading: its stream (null when it was not opened), whether it is a regular
 // file, and its size then.
@@ -22,6 +23,36 @@ std::string workingFolder();
 std::string realFolder(const std::string& path);
 // Makes path the working folder; false when it cannot be.
 bool changeFolder(const std::string& path);
+
+// What a name stands for, its links followed or not; NONE when there is nothing (errno says
+// why).
+enum class FileKind { NONE, REGULAR, FOLDER, OTHER };
+FileKind fileKind(const std::string& path, bool followLinks = true);
+// The names in a folder but "." and "..", in no order; 0, or the errno that stopped the listing.
+int listFolder(const std::string& folder, std::vector<std::string>& names);
+// Makes folder and the folders above it (mode 0700 for those made); 0, or the errno.
+int makeFolders(const std::string& folder);
+// The user's home folder.
+std::string homeFolder();
+// Writes text to a new file at path (mode 0666 & ~umask); false, with errno and nothing left,
+// when path exists or the write fails.
+bool writeNewFile(const std::string& path, const std::string& text);
+// Moves the file path aside to path + suffix, or path + suffix + ".2" and on when that is
+// taken; the name it got, or empty when it could not be moved.
+std::string moveAside(const std::string& path, const std::string& suffix);
+
+// Holds an exclusive lock on the lock file path (made when missing) while it lives; holds
+// nothing when the file cannot be made.
+class FileLock {
+  public:
+    explicit FileLock(const std::string& path);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+  private:
+    int fd = -1;
+};
 
 // The outcome of a save: whether the new bytes are in the file; when they are not, the errno
 // that stopped them and, when a write in place failed, the file that keeps the old text.

@@ -1,12 +1,12 @@
 #include "world/course.h"
 
-#include "world/markdown.h"
 #include "io/quoting.h"
+#include "io/system.h"
 #include "io/textfile.h"
+#include "world/markdown.h"
 
 #include <climits>
 #include <cstdlib>
-#include <sys/stat.h>
 
 namespace {
 
@@ -20,8 +20,7 @@ struct MarkdownFile {
 MarkdownFile readMarkdown(const std::string& folder, const char* name) {
     MarkdownFile file;
     std::string path = pathIn(folder, name);
-    struct stat st;
-    if (lstat(path.c_str(), &st) != 0) {
+    if (fileKind(path, false) == FileKind::NONE) {
         file.missing = true;
         file.problem = std::string("There are no words: the folder holds no ") + name + ".";
         return file;

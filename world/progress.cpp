@@ -1,43 +1,27 @@
 #include "world/progress.h"
 
-#include "world/userdata.h"
-#include "lang/outside.h"
 #include "io/system.h"
 #include "io/textfile.h"
+#include "lang/outside.h"
+#include "world/userdata.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
 constexpr size_t MAX_PROGRESS_BYTES = 16 << 20;
 
-// Holds the progress file's lock while it lives, so that two windows read, merge and write one
-// after the other. Without a lock file (a folder that cannot be written) it holds nothing.
-class ProgressLock {
-  public:
-    ProgressLock() {
-        std::string folder = dataFolder();
-        makeFolders(folder);
-        fd = open((folder + "/progress.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        while (fd >= 0 && flock(fd, LOCK_EX) != 0 && errno == EINTR) {
-        }
-    }
-    ~ProgressLock() {
-        if (fd >= 0) close(fd);
-    }
-    ProgressLock(const ProgressLock&) = delete;
-    ProgressLock& operator=(const ProgressLock&) = delete;
-
-  private:
-    int fd = -1;
-};
+// The progress file's lock file, in the data folder (made when missing). Holding it, two windows
+// read, merge and write one after the other; without it (a folder that cannot be written) the
+// lock holds nothing.
+std::string lockFile() {
+    std::string folder = dataFolder();
+    makeFolders(folder);
+    return folder + "/progress.lock";
+}
 
 void tell(const std::string& text) {
     dialogs().messageBox(text.c_str(), "Progress");
@@ -69,26 +53,11 @@ bool parseProgress(const std::string& text, std::vector<SolvedTask>& out) {
     return true;
 }
 
-// Moves a damaged file aside to a name not yet taken; that name, or empty when it cannot.
-std::string keepDamaged(const std::string& path) {
-    for (int n = 1; n < 100; ++n) {
-        std::string name = path + ".damaged" + (n > 1 ? "." + std::to_string(n) : "");
-        if (link(path.c_str(), name.c_str()) == 0) {
-            unlink(path.c_str());
-            return name;
-        }
-        if (errno != EEXIST) break;
-    }
-    std::string name = path + ".damaged";
-    return rename(path.c_str(), name.c_str()) == 0 ? name : "";
-}
-
 // The progress as the file holds it, read under the lock; false after a box when it cannot be
 // read or a damaged file cannot be moved aside (which nothing may then write over).
 bool loadProgress(std::vector<SolvedTask>& progress) {
     std::string path = progressFile(), text;
-    struct stat st;
-    if (stat(path.c_str(), &st) != 0 && errno == ENOENT) return true;
+    if (fileKind(path) == FileKind::NONE && errno == ENOENT) return true;
     WholeFile read = readWholeFile(path.c_str(), MAX_PROGRESS_BYTES, text);
     if (read == WholeFile::CANNOT_READ) {
         tell("The record of the tasks you solved cannot be read:\n" + path);
@@ -96,7 +65,7 @@ bool loadProgress(std::vector<SolvedTask>& progress) {
     }
     if (read == WholeFile::READ && parseProgress(text, progress)) return true;
     progress.clear();
-    std::string kept = keepDamaged(path);
+    std::string kept = moveAside(path, ".damaged");
     if (kept.empty()) {
         tell("The record of the tasks you solved is damaged and cannot be moved aside:\n" + path +
              "\nNo task is ticked until it is mended or removed.");
@@ -127,7 +96,7 @@ std::string progressFile() {
 }
 
 std::vector<SolvedTask> readProgress() {
-    ProgressLock lock;
+    FileLock lock(lockFile());
     std::vector<SolvedTask> progress;
     loadProgress(progress);
     return progress;
@@ -146,7 +115,7 @@ bool recordSolved(const std::string& course, const std::string& task) {
              "holds a tab or a line end.");
         return false;
     }
-    ProgressLock lock;
+    FileLock lock(lockFile());
     std::vector<SolvedTask> progress;
     if (!loadProgress(progress)) return false;
     if (isSolved(progress, course, task)) return true;

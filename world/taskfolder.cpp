@@ -1,9 +1,8 @@
 #include "world/taskfolder.h"
 
+#include "io/system.h"
+
 #include <algorithm>
-#include <cerrno>
-#include <dirent.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -13,22 +12,13 @@ bool endsWith(const std::string& text, const std::string& end) {
 }
 
 bool isFolder(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return fileKind(path) == FileKind::FOLDER;
 }
 
 } // namespace
 
 int folderNames(const std::string& folder, std::vector<std::string>& names) {
-    DIR* dir = opendir(folder.c_str());
-    if (!dir) return errno;
-    errno = 0;
-    while (dirent* entry = readdir(dir)) {
-        std::string name = entry->d_name;
-        if (name != "." && name != "..") names.push_back(name);
-    }
-    int error = errno;
-    closedir(dir);
+    int error = listFolder(folder, names);
     std::sort(names.begin(), names.end()); // std::string orders by bytes, as unsigned characters
     return error;
 }

@@ -7,8 +7,6 @@
 
 // The folder of Pindle's World's data: $XDG_DATA_HOME/pindle, or ~/.local/share/pindle.
 std::string dataFolder();
-// Makes folder and the folders above it that are missing (mode 0700). 0, or the errno.
-int makeFolders(const std::string& folder);
 // The student's program for a task: dataFolder()/work/COURSE/TASK.pnd, COURSE the course's
 // name (courseName). The first time it is made from the task's start.pnd, or as an empty main
 // when there is none. Empty after a box when it cannot be made.
