@@ -155,5 +155,6 @@ void checkTask() {
 
 void reopenLastCourse() {
     std::string folder, task;
-    if (savedCourse(folder, task)) openCourse(folder, task);
+    // A course that is gone is told once, then forgotten.
+    if (savedCourse(folder, task) && !openCourse(folder, task)) saveCourse("", "");
 }

@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <wx/choice.h>
 #include <wx/html/htmlwin.h>
 #include <wx/listbox.h>
 #include <wx/stattext.h>
@@ -21,8 +22,10 @@ class TaskPaneTest : public GuiTest {
     std::string work; // the first task's work file
     void SetUp() override {
         GuiTest::SetUp();
-        setenv("XDG_DATA_HOME", (tempDir + "/data").c_str(), 1);
-        work = tempDir + "/data/pindle/work/course/01-first-steps.pnd";
+        // A data folder deep enough that the work file's path does not fit 80 characters.
+        std::string data = tempDir + "/data/" + std::string(60, 'd');
+        setenv("XDG_DATA_HOME", data.c_str(), 1);
+        work = data + "/pindle/work/course/01-first-steps.pnd";
         frame->OnMenuCommand(ID_BUNDLED_COURSE);
     }
     void TearDown() override {
@@ -38,6 +41,15 @@ class TaskPaneTest : public GuiTest {
         frame->OnMenuCommand(ID_CHECK_TASK);
     }
 };
+
+// The user picks item k of a list or a choice.
+void choose(wxControlWithItems* list, wxEventType type, int k) {
+    list->SetSelection(k);
+    wxCommandEvent event(type, list->GetId());
+    event.SetInt(k);
+    event.SetEventObject(list);
+    list->ProcessWindowEvent(event);
+}
 
 bool endsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() &&
@@ -61,7 +73,7 @@ TEST_F(TaskPaneTest, PindlesCourseOpensAtItsFirstTaskWithItsWorldAndAWorkFile) {
     EXPECT_TRUE(endsWith(worldFile, "01-first-steps/world1.sit"));
     EXPECT_TRUE(taskGoal.loaded);
     EXPECT_EQ(fileText(work), fileText(examplesFolder() + "/course/01-first-steps/start.pnd"));
-    EXPECT_TRUE(endsWith(progFile, "01-first-steps.pnd"));
+    EXPECT_STREQ(progFile, "01-first-steps.pnd"); // its folder became the working folder
 
     frame->OnMenuCommand(ID_NEXT_TASK);
     EXPECT_EQ(pane.tasks->GetSelection(), 1);
@@ -71,6 +83,13 @@ TEST_F(TaskPaneTest, PindlesCourseOpensAtItsFirstTaskWithItsWorldAndAWorkFile) {
     EXPECT_EQ(task, "02-turn-left");
     frame->OnMenuCommand(ID_PREVIOUS_TASK);
     EXPECT_EQ(pane.tasks->GetSelection(), 0);
+
+    choose(pane.tasks, wxEVT_LISTBOX, 2);
+    EXPECT_TRUE(endsWith(worldFile, "03-turn-right/world1.sit"));
+    choose(pane.worlds, wxEVT_CHOICE, 1);
+    EXPECT_TRUE(endsWith(worldFile, "03-turn-right/world2.sit"));
+    EXPECT_EQ(pane.worlds->GetSelection(), 1);
+    EXPECT_TRUE(taskGoal.loaded);
     EXPECT_TRUE(scripted().boxes.empty());
 }
 
