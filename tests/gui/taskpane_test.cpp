@@ -1,4 +1,5 @@
 // A course in the window: the Tasks menu, the task pane, a task's check and its tick.
+#include "app/coursework.h"
 #include "app/ids.h"
 #include "app/pindle.h"
 #include "app/settings.h"
@@ -91,6 +92,15 @@ TEST_F(TaskPaneTest, PindlesCourseOpensAtItsFirstTaskWithItsWorldAndAWorkFile) {
     EXPECT_EQ(pane.worlds->GetSelection(), 1);
     EXPECT_TRUE(taskGoal.loaded);
     EXPECT_TRUE(scripted().boxes.empty());
+
+    // The next start opens the task kept; a course that is gone is told once and forgotten.
+    saveCourse(folder, "05-to-the-wall");
+    reopenLastCourse();
+    EXPECT_EQ(pane.tasks->GetSelection(), 4);
+    saveCourse(tempDir + "/gone", "");
+    reopenLastCourse();
+    EXPECT_EQ(scripted().boxes.size(), 1u);
+    EXPECT_FALSE(savedCourse(folder, task));
 }
 
 TEST_F(TaskPaneTest, ACheckSaysSolvedAndTicksTheTaskOrNamesTheWorldThatFailed) {
@@ -101,6 +111,10 @@ TEST_F(TaskPaneTest, ACheckSaysSolvedAndTicksTheTaskOrNamesTheWorldThatFailed) {
         << scripted().boxes[0].text;
     EXPECT_TRUE(endsWith(worldFile, "world1.sit"));
     EXPECT_FALSE(taskPane().tasks->GetString(0).StartsWith(L"\u2713"));
+
+    checkWith(writeFile("fault.pnd", "define main as { mvoe }\n"));
+    EXPECT_EQ(scripted().boxes.size(), 1u); // the fault's own box, and no verdict
+    EXPECT_NE(scripted().boxes[0].caption, "Goal not reached");
 
     checkWith(examplesFolder() + "/course-solutions/01-first-steps.pnd");
     EXPECT_EQ(scripted().boxLines(),
