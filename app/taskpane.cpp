@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <wx/choice.h>
 #include <wx/display.h>
+#include <wx/filename.h>
+#include <wx/filesys.h>
 #include <wx/html/htmlwin.h>
 #include <wx/listbox.h>
 #include <wx/sizer.h>
@@ -24,7 +26,8 @@ class TaskWords : public wxHtmlWindow {
   public:
     explicit TaskWords(wxWindow* parent) : wxHtmlWindow(parent, wxID_ANY) {}
     void showPage(const std::string& html, const std::string& folder) {
-        m_FS->ChangePathTo(fromText(folder.c_str()) + "/", true);
+        m_FS->ChangePathTo(
+            wxFileSystem::FileNameToURL(wxFileName::DirName(fromText(folder.c_str()))), true);
         SetPage(fromText(html.c_str()));
     }
     void OnLinkClicked(const wxHtmlLinkInfo& link) override { followLink(toText(link.GetHref())); }
