@@ -1,6 +1,7 @@
 #include "app/taskpane.h"
 
 #include "app/coursework.h"
+#include "app/editor.h"
 #include "app/ids.h"
 #include "app/pindle.h"
 #include "app/wxui.h"
@@ -86,13 +87,14 @@ void TaskPane::show(const PaneContents& c) {
     Show(true);
 }
 
-void TaskPane::placeBeside(const wxWindow& main) {
+void TaskPane::placeBeside(const wxWindow& main, const wxWindow& other) {
     wxRect by = main.GetRect();
     int found = wxDisplay::GetFromWindow(&main);
     wxRect area = wxDisplay(found == wxNOT_FOUND ? 0u : unsigned(found)).GetClientArea();
     wxSize size = GetSize();
     size.DecTo(area.GetSize());
-    int x = by.GetRight() + 1, y = by.y;
+    int x = std::max(by.GetRight(), other.GetRect().GetRight()) + 1, y = by.y;
+    if (x + size.x > area.GetRight() + 1) x = by.GetRight() + 1;
     if (x + size.x > area.GetRight() + 1) x = std::max(area.x, area.GetRight() + 1 - size.x);
     y = std::clamp(y, area.y, std::max(area.y, area.GetBottom() + 1 - size.y));
     SetSize(x, y, size.x, size.y);
@@ -101,7 +103,7 @@ void TaskPane::placeBeside(const wxWindow& main) {
 TaskPane& taskPane() {
     if (!pane) {
         pane = new TaskPane(frame);
-        pane->placeBeside(*frame);
+        pane->placeBeside(*frame, *subframe); // the editor stays in view where there is room
     }
     return *pane;
 }

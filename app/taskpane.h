@@ -25,7 +25,8 @@ class TaskPane : public wxFrame {
   public:
     explicit TaskPane(wxWindow* parent);
     void show(const PaneContents& contents); // shows contents, keeping the window where it is
-    void placeBeside(const wxWindow& main);  // beside main, on the display
+    // Beside main, and beyond other when the display has room for that too; on the display.
+    void placeBeside(const wxWindow& main, const wxWindow& other);
 
     wxStaticText* title;
     wxListBox* tasks;
