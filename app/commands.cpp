@@ -2,6 +2,7 @@
 #include "app/animation.h"
 #include "app/canvas.h"
 #include "app/commandtable.h"
+#include "app/coursework.h"
 #include "app/debugger.h"
 #include "app/editor.h"
 #include "app/goals.h"
@@ -127,6 +128,11 @@ bool MyFrame::doCommand(int id) {
         if (subframe)
             subframe->text_window->toggleBreakpoint(subframe->text_window->GetCurrentLine());
         break;
+    case ID_OPEN_COURSE: chooseCourse(); break;
+    case ID_BUNDLED_COURSE: openBundledCourse(); break;
+    case ID_NEXT_TASK: stepTask(1); break;
+    case ID_PREVIOUS_TASK: stepTask(-1); break;
+    case ID_CHECK_TASK: checkTask(); break;
     case ID_RESET: Reset_Pindle_Program(); break;
     case ID_DEFINE:
         if (macroName[0] != '\0')

@@ -21,11 +21,10 @@ const Command COMMANDS[] = {
     {ID_SAVE_PICTURE, Place::WORLD, "Save &picture...", "Save the world picture as PNG", 0, 0,
      nullptr, nullptr},
     {ID_NEW_WORLD, Place::WORLD, "&New world",
-     "Start an empty world, with the robot on corner 1,1, to draw with the mouse",
-     SEPARATOR_BEFORE, 0, nullptr, nullptr},
+     "Start an empty world, with the robot on corner 1,1, to draw with the mouse", SEPARATOR_BEFORE,
+     0, nullptr, nullptr},
     {ID_EDIT_BY_MOUSE, Place::WORLD, "Edit world by &mouse",
-     "Draw walls, things and the robot with the mouse", CHECK_ITEM, 0, nullptr,
-     nullptr},
+     "Draw walls, things and the robot with the mouse", CHECK_ITEM, 0, nullptr, nullptr},
     {ID_SAVE_WORLD, Place::WORLD, "&Save world", "Save the world as it stands", 0, 0, nullptr,
      nullptr},
     {ID_SAVE_WORLD_AS, Place::WORLD, "Save world &as...", "Save the world under a new name", 0, 0,
@@ -56,6 +55,16 @@ const Command COMMANDS[] = {
     {ID_DELAY_FAST, Place::DELAY, "&Fast", "Fast", CHECK_ITEM | WHILE_RUNNING, 0, nullptr, nullptr},
     {ID_STOP, Place::RUN, "&Stop\tEsc", "Stop the running program", WHILE_RUNNING, 0, nullptr,
      nullptr},
+    {ID_OPEN_COURSE, Place::TASKS, "Open &course...", "Open a course: a folder of tasks", 0, 0,
+     nullptr, nullptr},
+    {ID_BUNDLED_COURSE, Place::TASKS, "Pindle's &course", "Open the course that comes with Pindle",
+     0, 0, nullptr, nullptr},
+    {ID_NEXT_TASK, Place::TASKS, "&Next task", "Open the course's next task", SEPARATOR_BEFORE, 0,
+     nullptr, nullptr},
+    {ID_PREVIOUS_TASK, Place::TASKS, "&Previous task", "Open the course's task before", 0, 0,
+     nullptr, nullptr},
+    {ID_CHECK_TASK, Place::TASKS, "Chec&k task\tCtrl-K",
+     "Run the program on every world of the task", SEPARATOR_BEFORE, 0, nullptr, nullptr},
     {ID_ABOUT, Place::HELP, "&About", "About Pindle", WHILE_RUNNING, 0, nullptr, nullptr},
     {ID_KEYPRESS_HELP, Place::HELP, "&Keypress instructions", "Pindle's keypress instructions",
      WHILE_RUNNING, 0, nullptr, nullptr},
@@ -248,7 +257,7 @@ std::string keysAndCommands() {
         if (c.key) out += std::string("  ") + c.key + "  " + c.tip + "\n";
     out += "  Esc  Stop the running program\n";
     out += "\nKeys of the main window's menus:\n";
-    for (Place place : {Place::PROGRAM, Place::WORLD, Place::RUN})
+    for (Place place : {Place::PROGRAM, Place::WORLD, Place::RUN, Place::TASKS})
         out += menuKeys(place);
     out += "\nKeys of the editor's menus (Ctrl-R, F10, F5, Esc and F9 work in both windows):\n";
     for (Place place :

@@ -15,6 +15,7 @@ enum class Place {
     WORLD,
     RUN,
     DELAY,
+    TASKS,
     HELP,
     EDITOR_FILE,
     EDITOR_EDIT,

@@ -17,6 +17,7 @@ wxMenuBar* MyFrame::mainMenuBar() {
     menu_bar->Append(program_menu, "&Program");
     menu_bar->Append(world_menu, "&World");
     menu_bar->Append(run_menu, "&Run");
+    menu_bar->Append(menuOf(Place::TASKS), "&Tasks");
     menu_bar->Append(help_menu, "&Help");
     return menu_bar;
 }

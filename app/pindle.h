@@ -2,6 +2,7 @@
 #pragma once
 #include "lang/instructionset.h"
 
+#include <string>
 #include <wx/wx.h>
 
 // The program's version, from the build (the project's version in CMakeLists.txt).
@@ -77,6 +78,8 @@ extern wxIcon* pn_icon[5];
 extern wxBitmap* worldBitmap;
 extern wxBitmap* statusBitmap;
 
+// The folder of the bundled examples, installed beside the program or in the source tree.
+std::string examplesFolder();
 // Builds the whole program as start-up does and returns the main window.
 MyFrame* startUp(int argc, char** argv);
 // The command buttons' callback: tells the buttons apart by their tags (client data 1 to 10).

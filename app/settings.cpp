@@ -27,10 +27,34 @@ int savedZoom() {
     return static_cast<int>(openSettings()->ReadLong("/View/Zoom", 100));
 }
 
-void saveZoom(int zoom) {
-    wxLogNull quiet; // a folder that cannot be written keeps the zoom for this session only
+// Writes the settings that write gives; a folder that cannot be written keeps them for this
+// session only.
+template <typename Write> static void writeSettings(Write write) {
+    wxLogNull quiet;
     wxFileName::Mkdir(wxFileName(settingsFile()).GetPath(), 0700, wxPATH_MKDIR_FULL);
     auto settings = openSettings();
-    settings->Write("/View/Zoom", static_cast<long>(zoom));
+    write(*settings);
     settings->Flush();
+}
+
+void saveZoom(int zoom) {
+    writeSettings([zoom](wxFileConfig& s) { s.Write("/View/Zoom", static_cast<long>(zoom)); });
+}
+
+bool savedCourse(std::string& folder, std::string& task) {
+    wxLogNull quiet;
+    auto settings = openSettings();
+    wxString f, t;
+    if (!settings->Read("/Course/Folder", &f) || f.empty()) return false;
+    settings->Read("/Course/Task", &t);
+    folder = std::string(f.utf8_str());
+    task = std::string(t.utf8_str());
+    return true;
+}
+
+void saveCourse(const std::string& folder, const std::string& task) {
+    writeSettings([&](wxFileConfig& s) {
+        s.Write("/Course/Folder", wxString::FromUTF8(folder));
+        s.Write("/Course/Task", wxString::FromUTF8(task));
+    });
 }

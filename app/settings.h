@@ -4,3 +4,9 @@
 
 int savedZoom();         // the world's zoom in percent, 100 when none was saved
 void saveZoom(int zoom); // keeps the zoom for the next session
+
+#include <string>
+
+// The course and task open at the end of the last session; false when none was kept.
+bool savedCourse(std::string& folder, std::string& task);
+void saveCourse(const std::string& folder, const std::string& task); // kept for the next session

@@ -1,6 +1,7 @@
 // Start-up: the configuration, the shared drawing resources, and the windows.
 #include "app/canvas.h"
 #include "app/config.h"
+#include "app/coursework.h"
 #include "app/desktopkeys.h"
 #include "app/editor.h"
 #include "app/goals.h"
@@ -39,6 +40,12 @@ wxIcon* pn_icon[5];
 wxBitmap* worldBitmap = nullptr;
 wxBitmap* statusBitmap = nullptr;
 
+static std::string examples; // the bundled examples' folder
+
+std::string examplesFolder() {
+    return examples;
+}
+
 // The bundled examples: installed beside the program, or in the source tree it was built from.
 static void findDefaultFiles() {
     static std::string world, program;
@@ -48,8 +55,9 @@ static void findDefaultFiles() {
         wxFileName::DirExists(installed) ? installed : wxString(PINDLE_SOURCE_EXAMPLES);
     wxFileName dir = wxFileName::DirName(folder);
     dir.Normalize(wxPATH_NORM_DOTS | wxPATH_NORM_ABSOLUTE);
-    world = toText(dir.GetPath() + "/mountain.sit");
-    program = toText(dir.GetPath() + "/mountain.pnd");
+    examples = toText(dir.GetPath());
+    world = examples + "/mountain.sit";
+    program = examples + "/mountain.pnd";
     // Names must fit the program's 80-character file names; a deeper folder keeps the defaults.
     if (world.size() < 80 && program.size() < 80) {
         w_f = &world[0];
@@ -133,6 +141,7 @@ MyFrame* startUp(int argc, char** argv) {
     zoomChanged();
     statusZoomChanged();
     if (LoadWorldFile(worldFile)) loadGoalBeside(worldFile);
+    if (argc < 2) reopenLastCourse(); // files named on the command line win
     return frame;
 }
 

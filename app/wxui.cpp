@@ -6,13 +6,14 @@
 #include "app/pindle.h"
 #include "app/runcontrol.h"
 #include "app/status.h"
+#include "app/windowstate.h"
 #include "app/worldview.h"
 #include "lang/hints.h"
 #include "lang/interp.h"
-#include "app/windowstate.h"
 
 #include <algorithm>
 #include <cstring>
+#include <wx/dirdlg.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/textdlg.h>
@@ -100,6 +101,13 @@ bool WxUI::chooseFile(const char* message, const char* wildcard, const char* cur
 bool WxUI::chooseSaveFile(const char* message, const char* wildcard, const char* current,
                           std::string& path) {
     return select(message, wildcard, current, wxFD_SAVE | wxFD_OVERWRITE_PROMPT, path);
+}
+
+bool WxUI::chooseFolder(const char* message, const char* current, std::string& path) {
+    wxString chosen = wxDirSelector(fromText(message), fromText(current), wxDD_DIR_MUST_EXIST);
+    if (chosen.empty()) return false;
+    path = toText(chosen);
+    return true;
 }
 
 void WxUI::redrawWorld() {

@@ -13,6 +13,7 @@ class WxUI : public PindleUI {
                     std::string& path) override;
     bool chooseSaveFile(const char* message, const char* wildcard, const char* current,
                         std::string& path) override;
+    bool chooseFolder(const char* message, const char* current, std::string& path) override;
     Answer askYesNoCancel(const char* text, const char* caption) override;
     Answer askEitherOr(const char* text, const char* caption, const char* first,
                        const char* second) override;

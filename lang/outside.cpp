@@ -13,6 +13,9 @@ bool Dialogs::chooseFile(const char*, const char*, const char*, std::string&) {
 bool Dialogs::chooseSaveFile(const char*, const char*, const char*, std::string&) {
     return false;
 }
+bool Dialogs::chooseFolder(const char*, const char*, std::string&) {
+    return false;
+}
 Dialogs::Answer Dialogs::askYesNoCancel(const char*, const char*) {
     return CANCEL;
 }

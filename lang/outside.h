@@ -23,6 +23,9 @@ class Dialogs {
     virtual bool chooseSaveFile(const char* message, const char* wildcard, const char* current,
                                 std::string& path);
 
+    // A folder selector; current names the folder it starts in. False when cancelled.
+    virtual bool chooseFolder(const char* message, const char* current, std::string& path);
+
     // A long text to read, in a window that scrolls; a message box unless a host shows more.
     virtual void showText(const char* text, const char* caption) { messageBox(text, caption); }
 

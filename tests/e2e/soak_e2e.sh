@@ -325,7 +325,7 @@ while [ $(($(date +%s) - START)) -lt "$SECONDS_WANTED" ]; do
         0) menu_pick 144 87 check ;;
         1) menu_keys alt+w r "reset world" ;;
         2) menu_pick 144 62 step ;;
-        3) menu_pick 188 $((37 + 25 * (RANDOM % 3))) help ;;
+        3) menu_pick 240 $((37 + 25 * (RANDOM % 3))) help ;;
         4) menu_pick 144 137 stop ;;
         esac
     else

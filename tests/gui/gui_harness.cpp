@@ -63,6 +63,11 @@ bool ScriptedWxUI::chooseSaveFile(const char* message, const char* wildcard, con
     return nextFile(saveFiles, path);
 }
 
+bool ScriptedWxUI::chooseFolder(const char* message, const char*, std::string& path) {
+    asked.push_back(std::string("folder ") + message);
+    return nextFile(files, path);
+}
+
 Dialogs::Answer ScriptedWxUI::askYesNoCancel(const char* text, const char* caption) {
     asked.push_back(std::string("question ") + caption + "|" + text);
     if (questions.empty()) return CANCEL;

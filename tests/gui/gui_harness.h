@@ -26,6 +26,8 @@ class ScriptedWxUI : public WxUI {
                     std::string& path) override;
     bool chooseSaveFile(const char* message, const char* wildcard, const char* current,
                         std::string& path) override;
+    // Answered from files too; asked as "folder MESSAGE".
+    bool chooseFolder(const char* message, const char* current, std::string& path) override;
     Answer askYesNoCancel(const char* text, const char* caption) override;
     // Recorded as a box.
     void showText(const char* text, const char* caption) override {

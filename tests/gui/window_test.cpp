@@ -33,11 +33,12 @@ void expectItems(wxMenu* menu, const std::vector<Item>& items) {
 using WindowTest = GuiTest;
 
 TEST_F(WindowTest, MenuBarHoldsEveryCommandWithItsLabelAndHelp) {
-    ASSERT_EQ(menu_bar->GetMenuCount(), 4u);
+    ASSERT_EQ(menu_bar->GetMenuCount(), 5u);
     EXPECT_EQ(menu_bar->GetMenuLabel(0), "&Program");
     EXPECT_EQ(menu_bar->GetMenuLabel(1), "&World");
     EXPECT_EQ(menu_bar->GetMenuLabel(2), "&Run");
-    EXPECT_EQ(menu_bar->GetMenuLabel(3), "&Help");
+    EXPECT_EQ(menu_bar->GetMenuLabel(3), "&Tasks");
+    EXPECT_EQ(menu_bar->GetMenuLabel(4), "&Help");
     expectItems(program_menu, {{111, "&Edit .pnd file\tCtrl-E", "Edit current program"},
                                {138, "&Load .pnd file\tCtrl-L", "Load program from file"}});
     expectItems(world_menu, {{112, "&Edit .sit file", "Edit world"},
