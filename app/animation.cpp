@@ -1,12 +1,13 @@
 #include "app/animation.h"
+#include "io/translate.h"
 
+#include "app/gifwriter.h"
 #include "app/picture.h"
+#include "app/windowstate.h"
 #include "app/worldview.h"
 #include "app/wxpainter.h"
 #include "io/system.h"
 #include "lang/filenames.h"
-#include "app/gifwriter.h"
-#include "app/windowstate.h"
 #include "lang/interp.h"
 #include "lang/outside.h"
 #include "view/worlddrawing.h"
@@ -105,7 +106,7 @@ void writeRecording() {
         animation.next(renderer.update(frames.kept()[i]), renderer);
     std::string bytes;
     if (!animation.finish(bytes))
-        dialogs().messageBox("Cannot make the animation", gifFile);
+        dialogs().messageBox(tr("Cannot make the animation"), gifFile);
     else if (writeImageFile(gifFile, bytes))
         noteSaved(gifFile, bytes.size(), animation.frameCount());
 }
@@ -114,8 +115,8 @@ void writeRecording() {
 
 void chooseAnimation() {
     std::string path;
-    if (!dialogs().chooseSaveFile("Record animation",
-                                  "GIF animations (*.gif)|*.gif|All files (*.*)|*.*", worldFile,
+    if (!dialogs().chooseSaveFile(tr("Record animation"),
+                                  tr("GIF animations (*.gif)|*.gif|All files (*.*)|*.*"), worldFile,
                                   path))
         return;
     if (!takeFileName(gifFile, path.c_str())) return;

@@ -8,14 +8,17 @@
 #include "app/goals.h"
 #include "app/helptext.h"
 #include "app/ids.h"
+#include "app/language.h"
 #include "app/picture.h"
 #include "app/pindle.h"
 #include "app/runcontrol.h"
+#include "app/settings.h"
 #include "app/status.h"
 #include "app/windowstate.h"
 #include "app/worldedit.h"
 #include "app/wxui.h"
 #include "app/zoom.h"
+#include "io/translate.h"
 #include "lang/filenames.h"
 #include "lang/interp.h"
 #include "lang/outside.h"
@@ -34,8 +37,8 @@
 // Chooses another program file and resets the world for it; false when none was taken.
 static bool LoadPindleProgram(const char* title) {
     std::string name;
-    if (!dialogs().chooseFile(title, "Pindle programs (*.pnd) |*.pnd|All files (*.*)|*.*", progFile,
-                              name))
+    if (!dialogs().chooseFile(title, tr("Pindle programs (*.pnd) |*.pnd|All files (*.*)|*.*"),
+                              progFile, name))
         return false;
     if (!takeFileName(progFile, name.c_str())) return false;
     frame->Reset_Pindle_Program();
@@ -43,7 +46,7 @@ static bool LoadPindleProgram(const char* title) {
 }
 
 static void compileAndReport() {
-    if (!parse(progFile)) dialogs().messageBox("Error in Pindle program", "error");
+    if (!parse(progFile)) dialogs().messageBox(tr("Error in Pindle program"), tr("error"));
 }
 
 static void setDelay(int id) {
@@ -74,7 +77,7 @@ bool MyFrame::doCommand(int id) {
         EditPindleFile(progFile);
         break;
     case ID_LOAD_PROGRAM:
-        if (!LoadPindleProgram("Load Pindle program")) break;
+        if (!LoadPindleProgram(tr("Load Pindle program"))) break;
         firstRun = true;
         editFileIsProgram = true;
         EditPindleFile(progFile);
@@ -106,9 +109,9 @@ bool MyFrame::doCommand(int id) {
         if (!keepWorldEditsSafe()) break;
         reloadWorld();
         if (parse(progFile))
-            dialogs().messageBox("Program is syntactically correct", "Parses OK");
+            dialogs().messageBox(tr("Program is syntactically correct"), tr("Parses OK"));
         else
-            dialogs().messageBox("Error in Pindle program", "error");
+            dialogs().messageBox(tr("Error in Pindle program"), tr("error"));
         break;
     case ID_DELAY_SLOW:
     case ID_DELAY_MEDIUM:
@@ -117,13 +120,19 @@ bool MyFrame::doCommand(int id) {
     case ID_ZOOM_IN: zoomWorld(zoomStep(1)); break;
     case ID_ZOOM_OUT: zoomWorld(zoomStep(-1)); break;
     case ID_ZOOM_ACTUAL: zoomWorld(ACTUAL_SIZE); break;
-    case ID_ABOUT: dialogs().messageBox(aboutText, "About Pindle"); break;
-    case ID_KEYPRESS_HELP: dialogs().messageBox(keypressHelp, "Keypress Instructions"); break;
-    case ID_LANGUAGE_HELP:
-        dialogs().messageBox(languageHelp, "Pindle's programming language");
+    case ID_ABOUT: dialogs().messageBox(tr(aboutText), tr("About Pindle")); break;
+    case ID_KEYPRESS_HELP:
+        dialogs().messageBox(tr(keypressHelp), tr("Keypress Instructions"));
         break;
-    case ID_KEYS_HELP: dialogs().showText(keysAndCommands().c_str(), "Keys and commands"); break;
-    case ID_EXAMPLES_HELP: dialogs().showText(examplesHelp, "The language by example"); break;
+    case ID_LANGUAGE_HELP:
+        dialogs().messageBox(tr(languageHelp), tr("Pindle's programming language"));
+        break;
+    case ID_KEYS_HELP:
+        dialogs().showText(keysAndCommands().c_str(), tr("Keys and commands"));
+        break;
+    case ID_EXAMPLES_HELP:
+        dialogs().showText(tr(examplesHelp), tr("The language by example"));
+        break;
     case ID_TOGGLE_BREAKPOINT:
         if (subframe)
             subframe->text_window->toggleBreakpoint(subframe->text_window->GetCurrentLine());
@@ -141,7 +150,12 @@ bool MyFrame::doCommand(int id) {
             canvas->startKeyboardDefine();
         break;
     case ID_EXECUTE: canvas->runInstruction(); break;
-    default: break;
+    default:
+        if (id >= ID_LANGUAGE_SYSTEM && id < ID_LANGUAGE_LAST) {
+            saveLanguage(OFFERED_LANGUAGES[id - ID_LANGUAGE_SYSTEM]);
+            noteLanguageChosen();
+        }
+        break;
     }
     return true;
 }
@@ -176,7 +190,7 @@ int MyFrame::Reset_Pindle_Program() {
     if (!keepWorldEditsSafe()) return 0;
     if (editorChanged()) {
         if (!savefile(editFileName)) return 0;
-        subframe->SetTitle(wxString("Pindle's Editor: ") + fromText(editFileName));
+        subframe->SetTitle(_("Pindle's Editor: ") + fromText(editFileName));
     }
     if (!reloadWorld()) return 0;
     resetInterpreter();
@@ -198,7 +212,7 @@ void MyFrame::Run_Pindle_Program(int run) {
     if ((firstRun || std::strstr(CurrInstrName, "done!")) && progFile[0] == '\0') return;
     if (!parse(progFile)) return;
     if (!userMainExists()) {
-        dialogs().messageBox("No 'main' instruction in program", "main?");
+        dialogs().messageBox(tr("No 'main' instruction in program"), "main?");
         return;
     }
     if (run) {

@@ -7,6 +7,7 @@
 
 class wxAcceleratorTable;
 class wxMenu;
+class wxString;
 
 // Where a command's item stands: which menu of which window.
 enum class Place {
@@ -17,6 +18,7 @@ enum class Place {
     DELAY,
     TASKS,
     HELP,
+    LANGUAGE,
     EDITOR_FILE,
     EDITOR_EDIT,
     EDITOR_RUN,
@@ -27,14 +29,16 @@ enum class Place {
 enum CommandFlags {
     SEPARATOR_BEFORE = 1, // a separator above its item
     CHECK_ITEM = 2,       // a check item
-    DELAY_SUBMENU = 4,    // the item that holds the Delay menu
+    SUBMENU = 4,          // the item that holds the submenu given to menuOf
     WHILE_RUNNING = 8,    // may be given while a program runs
+    RADIO_ITEM = 16,      // one of a group of which one is chosen
+    NOTE_ITEM = 32,       // a disabled item that only says something
 };
 
 struct Command {
     int id;
     Place place;
-    const char* label; // the item's label, its accelerator's text after a tab; null for none
+    const char* label; // the item's label (UTF-8), its accelerator's text after a tab; or null
     const char* help;  // the item's help string
     int flags;
     char key;           // the key on the world that gives it; 0 for none
@@ -64,11 +68,14 @@ const Command* commandButton(int n);
 bool runsInBothWindows(int id);
 // The keys and accelerators of both windows, as the help lists them.
 std::string keysAndCommands();
+// The label of button i: the robot's actions with a key (in the language's words), then the
+// commands with a button.
+wxString buttonLabel(int i);
 // The tip of button i: what it does, and its key.
 std::string buttonTip(int i);
 
 // A new menu holding the items of place, in table order; submenu goes into the item that holds
-// the Delay menu.
+// a submenu.
 wxMenu* menuOf(Place place, wxMenu* submenu = nullptr);
 // The accelerators of both windows.
 wxAcceleratorTable menusAccel();

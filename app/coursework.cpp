@@ -1,4 +1,6 @@
 #include "app/coursework.h"
+#include "io/textbuf.h"
+#include "io/translate.h"
 
 #include "app/editor.h"
 #include "app/goals.h"
@@ -41,8 +43,8 @@ std::string absolute(const std::string& folder) {
 // A box that says no course is open; false.
 bool courseOpen() {
     if (!course.tasks.empty()) return true;
-    dialogs().messageBox("No course is open: choose Tasks > Pindle's course, or Open course...",
-                         "Course");
+    dialogs().messageBox(tr("No course is open: choose Tasks > Pindle's course, or Open course..."),
+                         tr("Course"));
     return false;
 }
 
@@ -92,9 +94,13 @@ bool openCourse(const std::string& folder, const std::string& task) {
     std::vector<CourseTask> tasks;
     int error = readCourse(path, tasks);
     if (error || tasks.empty()) {
-        std::string why = error ? std::string("cannot be read: ") + std::strerror(error)
-                                : "holds no task: a task is a folder that holds worlds (NAME.sit)";
-        dialogs().messageBox(("The folder " + path + " " + why + ".").c_str(), "Course");
+        std::string why =
+            error ? formatText(tr("The folder %s cannot be read: %s."), path.c_str(),
+                               std::strerror(error))
+                  : formatText(tr("The folder %s holds no task: a task is a folder that holds "
+                                  "worlds (NAME.sit)."),
+                               path.c_str());
+        dialogs().messageBox(why.c_str(), tr("Course"));
         return false;
     }
     size_t k = 0;
@@ -107,7 +113,8 @@ bool openCourse(const std::string& folder, const std::string& task) {
 
 void chooseCourse() {
     std::string folder;
-    if (dialogs().chooseFolder("Open a course", course.folder.c_str(), folder)) openCourse(folder);
+    if (dialogs().chooseFolder(tr("Open a course"), course.folder.c_str(), folder))
+        openCourse(folder);
 }
 
 void openBundledCourse() {

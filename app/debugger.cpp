@@ -1,4 +1,5 @@
 #include "app/debugger.h"
+#include "io/translate.h"
 
 #include "app/editor.h"
 #include "app/pindle.h"
@@ -110,11 +111,11 @@ void Debugger::continueProgram() {
         return;
     }
     if (programChangedSinceCompiled()) {
-        switch (dialogs().askEitherOr("The program has been changed since it started. Run the "
-                                      "changed program from the start, or continue the old one "
-                                      "where it stopped?",
-                                      "Continue", "&Run the changed program",
-                                      "&Continue the old one")) {
+        switch (dialogs().askEitherOr(tr("The program has been changed since it started. Run the "
+                                         "changed program from the start, or continue the old "
+                                         "one where it stopped?"),
+                                      tr("Continue"), tr("&Run the changed program"),
+                                      tr("&Continue the old one"))) {
         case Dialogs::YES: frame->Run_Pindle_Program(1); return;
         case Dialogs::NO: break;
         default: return;
@@ -145,12 +146,12 @@ void Debugger::stepBackOnce() {
     if (running) return;
     clearCrash();
     if (macroName[0] != '\0') {
-        dialogs().messageBox("Steps cannot be undone while an instruction is being recorded",
-                             "Step back");
+        dialogs().messageBox(tr("Steps cannot be undone while an instruction is being recorded"),
+                             tr("Step back"));
         return;
     }
     if (!stepBack()) {
-        dialogs().messageBox("There is no earlier step to go back to", "Step back");
+        dialogs().messageBox(tr("There is no earlier step to go back to"), tr("Step back"));
         return;
     }
     reDraw();

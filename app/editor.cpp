@@ -1,4 +1,6 @@
 #include "app/editor.h"
+#include "io/textbuf.h"
+#include "io/translate.h"
 
 #include "app/commandtable.h"
 #include "app/helptext.h"
@@ -24,10 +26,10 @@ static KeptFileName keptEdited(editFileName, "new");
 bool editFileIsProgram = true;
 bool editorRaised = false;
 
-static const char* const programFilter = "Pindle programs (*.pnd) |*.pnd";
-static const char* const worldFilter = "World files (*.sit)|*.sit";
+static const char* const programFilter = N_("Pindle programs (*.pnd) |*.pnd");
+static const char* const worldFilter = N_("World files (*.sit)|*.sit");
 
-static const char* const helpText =
+static const char* const helpText = N_(
     "Pindle's World Editor has a few simple commands:\nNew (Ctrl-N) sets up a new file in "
     "editor\nOpen (Ctrl-O) opens a file on disk\nSave (Ctrl-S) saves contents into currently "
     "named file\nSave as (Ctrl-A) saves into a file that you name\nPrint (Ctrl-P) attempts to "
@@ -37,7 +39,7 @@ static const char* const helpText =
     "way\nHighlight text with the mouse, then:\n  Ctrl-Ins copies highlighted text to Windows "
     "clipboard\n  Shift-Ins paste text from Windows clipboard at cursor\n  Shift-Del cuts "
     "highlighted text & copies to Windows clipboard\nNOTE: pressing the 'run' button "
-    "automatically saves the file\n  If it's a .pnd program file, 'run' also re-parses the file";
+    "automatically saves the file\n  If it's a .pnd program file, 'run' also re-parses the file");
 
 wxBEGIN_EVENT_TABLE(MyEditor, wxFrame) EVT_MENU(wxID_ANY, MyEditor::onMenu)
     EVT_ACTIVATE(MyEditor::OnActivate) wxEND_EVENT_TABLE()
@@ -59,10 +61,10 @@ wxMenuBar* editorMenuBar() {
     file_menu = menuOf(Place::EDITOR_FILE);
     edit_help_menu = menuOf(Place::EDITOR_HELP);
     menu_bar2 = new wxMenuBar;
-    menu_bar2->Append(file_menu, "&File");
-    menu_bar2->Append(menuOf(Place::EDITOR_EDIT), "&Edit");
-    menu_bar2->Append(menuOf(Place::EDITOR_RUN), "&Run");
-    menu_bar2->Append(edit_help_menu, "&Help");
+    menu_bar2->Append(file_menu, _("&File"));
+    menu_bar2->Append(menuOf(Place::EDITOR_EDIT), _("&Edit"));
+    menu_bar2->Append(menuOf(Place::EDITOR_RUN), _("&Run"));
+    menu_bar2->Append(edit_help_menu, _("&Help"));
     return menu_bar2;
 }
 
@@ -88,7 +90,7 @@ static constexpr size_t editorLimit = 16 * 1024 * 1024;
 static WholeFile readText(const char* name, std::string& bytes) {
     WholeFile result = readWholeFile(name, editorLimit, bytes);
     if (result == WholeFile::TOO_LARGE)
-        dialogs().messageBox("This file is too large for the editor (more than 16 MB)", name);
+        dialogs().messageBox(tr("This file is too large for the editor (more than 16 MB)"), name);
     return result;
 }
 
@@ -97,8 +99,9 @@ static WholeFile readText(const char* name, std::string& bytes) {
 static bool writeText(const std::string& name, const std::string& bytes) {
     SaveOutcome outcome = saveFileSafely(name.c_str(), bytes);
     if (!outcome.saved && !outcome.keptOld.empty()) {
-        std::string kept = "The old text of " + name + " is kept in " + outcome.keptOld;
-        dialogs().messageBox(kept.c_str(), "File Error");
+        std::string kept = formatText(tr("The old text of %s is kept in %s"), name.c_str(),
+                                      outcome.keptOld.c_str());
+        dialogs().messageBox(kept.c_str(), tr("File Error"));
     }
     return outcome.saved;
 }
@@ -114,7 +117,7 @@ static void loadIntoEditor(const std::string& bytes, const char* name) {
 }
 
 static void setEditorTitle(const char* name) {
-    subframe->SetTitle(wxString("Pindle's Editor: ") + fromText(name));
+    subframe->SetTitle(_("Pindle's Editor: ") + fromText(name));
 }
 
 void EditPindleFile(const char* name) {
@@ -140,10 +143,11 @@ void EditPindleFile(const char* name) {
 
 bool keepEditsSafe() {
     if (!subframe || !subframe->text_window->IsModified()) return true;
-    std::string text = std::string("The text of ") +
-                       (std::strcmp(editFileName, "new") == 0 ? "the new file" : editFileName) +
-                       " has been changed. Save it first?";
-    switch (dialogs().askYesNoCancel(text.c_str(), "Pindle's World Editor")) {
+    std::string text =
+        std::strcmp(editFileName, "new") == 0
+            ? tr("The text of the new file has been changed. Save it first?")
+            : formatText(tr("The text of %s has been changed. Save it first?"), editFileName);
+    switch (dialogs().askYesNoCancel(text.c_str(), tr("Pindle's World Editor"))) {
     case Dialogs::YES: return savefile(editFileName);
     case Dialogs::NO: return true;
     default: return false;
@@ -161,7 +165,8 @@ bool savefile(const char* name) {
     std::string chosen = (name && std::strcmp(name, "new") != 0) ? name : "";
     for (;;) {
         if (chosen.empty() &&
-            !dialogs().chooseSaveFile("Save file", editFileIsProgram ? programFilter : worldFilter,
+            !dialogs().chooseSaveFile(tr("Save file"),
+                                      tr(editFileIsProgram ? programFilter : worldFilter),
                                       editFileName, chosen))
             return false;
         chosen = withExtension(chosen);
@@ -172,7 +177,8 @@ bool savefile(const char* name) {
             break;
         }
         if (fits)
-            dialogs().messageBox("Cannot save file--try saving on drive A: or C:", "File Error");
+            dialogs().messageBox(tr("Cannot save file--try saving on drive A: or C:"),
+                                 tr("File Error"));
         chosen.clear();
     }
     subframe->text_window->DiscardEdits();
@@ -191,26 +197,26 @@ bool savefile(const char* name) {
 void MyEditor::newFile() {
     if (!keepEditsSafe()) return;
     std::strcpy(editFileName, "new");
-    SetTitle("Pindle's Editor: new file");
+    SetTitle(_("Pindle's Editor: new file"));
     text_window->loadBytes("", editFileIsProgram);
 }
 
 void MyEditor::openFile() {
     if (!keepEditsSafe()) return;
     const char* filter = editFileIsProgram
-                             ? "Pindle programs (*.pnd) |*.pnd|World files (*.sit)|*.sit|All "
-                               "files (*.*)|*.*"
-                             : "World files (*.sit)|*.sit|Pindle programs (*.pnd) |*.pnd|All "
-                               "files (*.*)|*.*";
+                             ? tr("Pindle programs (*.pnd) |*.pnd|World files (*.sit)|*.sit|"
+                                  "All files (*.*)|*.*")
+                             : tr("World files (*.sit)|*.sit|Pindle programs (*.pnd) |*.pnd|"
+                                  "All files (*.*)|*.*");
     std::string name;
-    if (!dialogs().chooseFile("Open file", filter, editFileName, name)) return;
+    if (!dialogs().chooseFile(tr("Open file"), filter, editFileName, name)) return;
     std::string text;
     char fitted[80];
     if (!takeFileName(fitted, name.c_str())) return;
     name = fitted;
     WholeFile read = readText(name.c_str(), text);
     if (read == WholeFile::CANNOT_READ)
-        dialogs().messageBox("Cannot open file for some reason", "File Error");
+        dialogs().messageBox(tr("Cannot open file for some reason"), tr("File Error"));
     if (read != WholeFile::READ) return;
     loadIntoEditor(text, name.c_str());
     setEditorTitle(name.c_str());
@@ -242,7 +248,7 @@ static std::string findProgram(const std::string& program) {
 
 // Starts program with the editor's file name as its one argument, without a shell and
 // without waiting; a program that cannot be found or started is reported.
-void MyEditor::startProgram(const char* what, const char* program) {
+void MyEditor::startProgram(const char* failure, const char* program) {
     std::string found = findProgram(program);
     if (!found.empty()) {
         wxString file = fromText(editFileName);
@@ -250,8 +256,7 @@ void MyEditor::startProgram(const char* what, const char* program) {
         const wchar_t* argv[] = {prog.wc_str(), file.wc_str(), nullptr};
         if (wxExecute(argv, wxEXEC_ASYNC) != 0) return;
     }
-    std::string text = std::string("Cannot start ") + program + " to " + what + " the file";
-    dialogs().messageBox(text.c_str(), "File Error");
+    dialogs().messageBox(formatText(tr(failure), program).c_str(), tr("File Error"));
 }
 
 // The desktop's text editor: $VISUAL, else the desktop's default program for the file.
@@ -279,13 +284,15 @@ void MyEditor::OnMenuCommand(int id) {
     case ID_EDIT_SAVE_AS:
         if (savefile(nullptr)) setEditorTitle(editFileName);
         break;
-    case ID_EDIT_PRINT: startProgram("print", "lpr"); break;
-    case ID_EDIT_NOTEPAD: startProgram("edit", desktopEditor()); break;
+    case ID_EDIT_PRINT: startProgram(N_("Cannot start %s to print the file"), "lpr"); break;
+    case ID_EDIT_NOTEPAD:
+        startProgram(N_("Cannot start %s to edit the file"), desktopEditor());
+        break;
     case ID_EDIT_QUIT:
         Show(false);
         if (frame) frame->Raise();
         break;
-    case ID_EDIT_HELP: dialogs().messageBox(helpText, "Pindle's World Editor help"); break;
+    case ID_EDIT_HELP: dialogs().messageBox(tr(helpText), tr("Pindle's World Editor help")); break;
     case ID_UNDO: text_window->Undo(); break;
     case ID_REDO: text_window->Redo(); break;
     case ID_CUT: text_window->Cut(); break;
@@ -295,8 +302,12 @@ void MyEditor::OnMenuCommand(int id) {
     case ID_FIND: text_window->openFind(); break;
     case ID_FIND_NEXT: text_window->findAgain(true); break;
     case ID_FIND_PREVIOUS: text_window->findAgain(false); break;
-    case ID_KEYS_HELP: dialogs().showText(keysAndCommands().c_str(), "Keys and commands"); break;
-    case ID_EXAMPLES_HELP: dialogs().showText(examplesHelp, "The language by example"); break;
+    case ID_KEYS_HELP:
+        dialogs().showText(keysAndCommands().c_str(), tr("Keys and commands"));
+        break;
+    case ID_EXAMPLES_HELP:
+        dialogs().showText(tr(examplesHelp), tr("The language by example"));
+        break;
     case ID_TOGGLE_BREAKPOINT: text_window->toggleBreakpoint(text_window->GetCurrentLine()); break;
     case ID_RUN:
     case ID_STEP:

@@ -20,7 +20,7 @@ class MyEditor : public wxFrame {
     void onMenu(wxCommandEvent& event);
     void newFile();
     void openFile();
-    void startProgram(const char* what, const char* program);
+    void startProgram(const char* failure, const char* program);
     void runFromEditor(int id);
     wxDECLARE_EVENT_TABLE();
 };

@@ -105,7 +105,7 @@ void MyFrame::focusCanvasLater() {
 void MyFrame::showRecording() {
     wxString title = mainTitle;
     if (macroName[0] != '\0')
-        title += wxString::Format(" - recording %s (d ends it)", fromText(macroName));
+        title += wxString::Format(_(" - recording %s (d ends it)"), fromText(macroName));
     SetTitle(title);
 }
 

@@ -2,8 +2,11 @@
 #include "app/canvas.h"
 #include "app/commandtable.h"
 #include "app/ids.h"
+#include "app/language.h"
 #include "app/pindle.h"
+#include "app/settings.h"
 #include "app/status.h"
+#include "app/wxui.h"
 #include "app/zoom.h"
 
 wxMenuBar* MyFrame::mainMenuBar() {
@@ -12,20 +15,16 @@ wxMenuBar* MyFrame::mainMenuBar() {
     run_delay_menu = menuOf(Place::DELAY);
     run_delay_menu->Check(ID_DELAY_FAST, true);
     run_menu = menuOf(Place::RUN, run_delay_menu);
-    help_menu = menuOf(Place::HELP);
+    wxMenu* languages = menuOf(Place::LANGUAGE);
+    languages->Check(languageItem(savedLanguage()), true);
+    help_menu = menuOf(Place::HELP, languages);
     menu_bar = new wxMenuBar;
-    menu_bar->Append(program_menu, "&Program");
-    menu_bar->Append(world_menu, "&World");
-    menu_bar->Append(run_menu, "&Run");
-    menu_bar->Append(menuOf(Place::TASKS), "&Tasks");
-    menu_bar->Append(help_menu, "&Help");
+    menu_bar->Append(program_menu, _("&Program"));
+    menu_bar->Append(world_menu, _("&World"));
+    menu_bar->Append(run_menu, _("&Run"));
+    menu_bar->Append(menuOf(Place::TASKS), _("&Tasks"));
+    menu_bar->Append(help_menu, _("&Help"));
     return menu_bar;
-}
-
-// The label of button i: the robot's actions with a key, then the commands with a button.
-static const char* buttonLabel(int i) {
-    const Instruction* action = keyedAction(i);
-    return action ? action->word : commandButton(i - KEYED_ACTIONS)->button;
 }
 
 void MyFrame::createButtons() {
@@ -35,7 +34,7 @@ void MyFrame::createButtons() {
         wxButton* b = new wxButton(panel, wxID_ANY, buttonLabel(i), wxPoint(i / 2 * 50, i % 2 * 25),
                                    wxSize(50, 25), wxBU_EXACTFIT);
         b->SetFont(*buttonFont);
-        b->SetToolTip(buttonTip(i));
+        b->SetToolTip(fromText(buttonTip(i).c_str()));
         b->Bind(wxEVT_BUTTON, [b](wxCommandEvent& e) { button_proc(*b, e); });
         pn_button[i] = b;
     }

@@ -1,4 +1,5 @@
 #include "app/goals.h"
+#include "io/translate.h"
 
 #include "app/worldview.h"
 #include "lang/filenames.h"
@@ -51,7 +52,8 @@ void chooseWorld() {
 
 void chooseGoal() {
     std::string path;
-    if (!dialogs().chooseFile("Load goal file", "World files (*.sit)|*.sit|All files (*.*)|*.*",
+    if (!dialogs().chooseFile(tr("Load goal file"),
+                              tr("World files (*.sit)|*.sit|All files (*.*)|*.*"),
                               goalFile[0] ? goalFile : worldFile, path))
         return;
     if (loadGoal(path)) showGoal();

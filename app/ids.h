@@ -51,6 +51,9 @@ enum CommandId {
     ID_NEXT_TASK = 192,
     ID_PREVIOUS_TASK = 193,
     ID_CHECK_TASK = 194,
+    ID_LANGUAGE_MENU = 195,
+    ID_LANGUAGE_SYSTEM = 196, // then one id for each language offered, in their order
+    ID_LANGUAGE_LAST = 200,
     ID_EDIT_NEW = 201,
     ID_EDIT_OPEN = 202,
     ID_EDIT_SAVE = 203,

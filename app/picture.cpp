@@ -1,9 +1,11 @@
 #include "app/picture.h"
+#include "io/textbuf.h"
+#include "io/translate.h"
 
+#include "app/windowstate.h"
 #include "app/wxpainter.h"
 #include "io/system.h"
 #include "lang/filenames.h"
-#include "app/windowstate.h"
 #include "lang/outside.h"
 #include "view/worlddrawing.h"
 #include "world/situation.h"
@@ -35,9 +37,10 @@ bool encodeImage(const wxImage& image, int type, std::string& bytes) {
 }
 
 void cannotWrite(const char* name, int error, const std::string& keptOld) {
-    std::string text = std::string("Cannot write ") + name + ": " + std::strerror(error);
-    if (!keptOld.empty()) text += "\nIts old content is kept in " + keptOld;
-    dialogs().messageBox(text.c_str(), "File Error");
+    std::string text = formatText(tr("Cannot write %s: %s"), name, std::strerror(error));
+    if (!keptOld.empty())
+        text += formatText(tr("\nIts old content is kept in %s"), keptOld.c_str());
+    dialogs().messageBox(text.c_str(), tr("File Error"));
 }
 
 bool writeImageFile(const char* name, const std::string& bytes) {
@@ -48,8 +51,9 @@ bool writeImageFile(const char* name, const std::string& bytes) {
 
 void savePicture() {
     std::string path;
-    if (!dialogs().chooseSaveFile("Save picture", "PNG pictures (*.png)|*.png|All files (*.*)|*.*",
-                                  worldFile, path))
+    if (!dialogs().chooseSaveFile(tr("Save picture"),
+                                  tr("PNG pictures (*.png)|*.png|All files (*.*)|*.*"), worldFile,
+                                  path))
         return;
     char name[80];
     if (!takeFileName(name, path.c_str())) return;
@@ -58,7 +62,7 @@ void savePicture() {
     picture.Resize(drawnExtent(picture), wxPoint(0, 0));
     std::string bytes;
     if (!encodeImage(picture, wxBITMAP_TYPE_PNG, bytes)) {
-        dialogs().messageBox("Cannot make the picture", name);
+        dialogs().messageBox(tr("Cannot make the picture"), name);
         return;
     }
     if (writeImageFile(name, bytes)) noteSaved(name, bytes.size());

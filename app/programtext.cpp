@@ -268,7 +268,7 @@ void ProgramText::onUpdateUI(wxStyledTextEvent& event) {
     event.Skip();
     int pos = GetCurrentPos(), at = -1;
     if (auto* window = dynamic_cast<wxFrame*>(GetParent()); window && window->GetStatusBar())
-        window->SetStatusText(wxString::Format("Line %d, column %d", GetCurrentLine() + 1,
+        window->SetStatusText(wxString::Format(_("Line %d, column %d"), GetCurrentLine() + 1,
                                                pos - PositionFromLine(GetCurrentLine()) + 1),
                               1);
     if (pos > 0 && isBrace(GetCharAt(pos - 1)) &&
@@ -438,7 +438,7 @@ bool ProgramText::findText(const wxString& what, int flags, bool forward) {
 void ProgramText::openFind() {
     if (GetSelectionEnd() > GetSelectionStart()) findData.SetFindString(GetSelectedText());
     if (!findDialog) {
-        findDialog = new wxFindReplaceDialog(this, &findData, "Find");
+        findDialog = new wxFindReplaceDialog(this, &findData, _("Find"));
         findDialog->Bind(wxEVT_FIND, &ProgramText::onFind, this);
         findDialog->Bind(wxEVT_FIND_NEXT, &ProgramText::onFind, this);
         findDialog->Bind(wxEVT_FIND_CLOSE, [this](wxFindDialogEvent&) {

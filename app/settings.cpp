@@ -58,3 +58,12 @@ void saveCourse(const std::string& folder, const std::string& task) {
         s.Write("/Course/Task", wxString::FromUTF8(task));
     });
 }
+
+std::string savedLanguage() {
+    wxLogNull quiet;
+    return std::string(openSettings()->Read("/View/Language", "").utf8_str());
+}
+
+void saveLanguage(const std::string& code) {
+    writeSettings([&](wxFileConfig& s) { s.Write("/View/Language", wxString::FromUTF8(code)); });
+}

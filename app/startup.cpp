@@ -1,11 +1,13 @@
 // Start-up: the configuration, the shared drawing resources, and the windows.
 #include "app/canvas.h"
+#include "app/commandtable.h"
 #include "app/config.h"
 #include "app/coursework.h"
 #include "app/desktopkeys.h"
 #include "app/editor.h"
 #include "app/goals.h"
 #include "app/ids.h"
+#include "app/language.h"
 #include "app/pindle.h"
 #include "app/settings.h"
 #include "app/status.h"
@@ -22,6 +24,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 #include <wx/dcmemory.h>
 #include <wx/display.h>
 #include <wx/filename.h>
@@ -66,7 +69,7 @@ static void findDefaultFiles() {
 }
 
 // Brings the font down from its own size, in half points, until every text fits the box.
-static void fitTexts(wxFont& font, std::initializer_list<wxString> texts, wxSize box) {
+static void fitTexts(wxFont& font, const std::vector<wxString>& texts, wxSize box) {
     wxBitmap scratch(1, 1);
     wxMemoryDC dc(scratch);
     for (double size = font.GetFractionalPointSize(); size > 6; size -= 0.5) {
@@ -91,9 +94,10 @@ static void createTools() {
     ttyFont = new wxFont(14, wxFONTFAMILY_TELETYPE, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD);
     thingFont = new wxFont(14, wxFONTFAMILY_TELETYPE, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL);
     // Every label whole inside its 50 x 25 button, less the button's own border.
-    fitTexts(*buttonFont,
-             {"move", "left", "read", "write", "b1=b2", "b2=b1", "run", "step", "reset", "define"},
-             wxSize(46, 21));
+    std::vector<wxString> labels;
+    for (int i = 0; i < BUTTONS; ++i)
+        labels.push_back(buttonLabel(i));
+    fitTexts(*buttonFont, labels, wxSize(46, 21));
     // Each status line within its 15 pixels, and the longest within the panel's 200, less
     // its border and the lines' indent of 5.
     fitTexts(*ttyFont, {"b1='W' -> WORLD", "Next:" + wxString('W', 22)}, wxSize(192, 15));
@@ -122,9 +126,10 @@ MyFrame* startUp(int argc, char** argv) {
                     std::clamp(k_y, -10000, 10000), std::clamp(k_w, 100, 10000),
                     std::clamp(k_h, 100, 10000));
     wxPoint at = frame->GetPosition();
-    subframe = new MyEditor(frame, "Pindle's World Editor", editorPlace(at.x + 410, display.width),
-                            editorPlace(at.y + 90, display.height, 480), 400, 480,
-                            wxCAPTION | wxRESIZE_BORDER, "editor");
+    subframe =
+        new MyEditor(frame, _("Pindle's World Editor"), editorPlace(at.x + 410, display.width),
+                     editorPlace(at.y + 90, display.height, 480), 400, 480,
+                     wxCAPTION | wxRESIZE_BORDER, "editor");
     subframe->Show(false);
     subframe->SetMenuBar(editorMenuBar());
     subframe->text_window = new ProgramText(subframe);
@@ -154,6 +159,7 @@ void MyApp::keepCommandLine(int argc, char** argv) {
 }
 
 bool MyApp::OnInit() {
+    startLanguage(savedLanguage());
     static WxUI windowUI;
     setUI(&windowUI);
     setRobot(&worldRobot);

@@ -1,4 +1,6 @@
 #include "app/taskcheck.h"
+#include "io/textbuf.h"
+#include "io/translate.h"
 
 #include "app/goals.h"
 #include "app/pindle.h"
@@ -55,7 +57,7 @@ bool fitNames(TaskWorld& world) {
 bool programReady() {
     if (!parse(progFile)) return false;
     if (userMainExists()) return true;
-    dialogs().messageBox("No 'main' instruction in program", "main?");
+    dialogs().messageBox(tr("No 'main' instruction in program"), "main?");
     return false;
 }
 
@@ -69,9 +71,10 @@ void showEnd() {
 }
 
 std::string failure(const CourseTask& task, size_t k, const GradedRun& run) {
-    std::string where = task.worlds[k].name + ", world " + std::to_string(k + 1) + " of " +
-                        std::to_string(task.worlds.size());
-    if (run.steps == 0) return where + ", cannot be checked: " + run.reason;
+    std::string where = formatText(tr("%s, world %d of %d"), task.worlds[k].name.c_str(),
+                                   static_cast<int>(k + 1), static_cast<int>(task.worlds.size()));
+    if (run.steps == 0)
+        return formatText(tr("%s, cannot be checked: %s"), where.c_str(), run.reason.c_str());
     return where + ":\n" + goalVerdict(compareWithGoal(taskGoal, howRunEnded()));
 }
 
@@ -98,9 +101,9 @@ TaskCheck checkWorlds(const CourseTask& task) {
     showEnd();
     if (check.solved)
         dialogs().messageBox(
-            ("Solved: all " + std::to_string(k) + " worlds reach their goal.").c_str(),
-            "Task solved");
+            formatText(tr("Solved: all %d worlds reach their goal."), static_cast<int>(k)).c_str(),
+            tr("Task solved"));
     else
-        dialogs().messageBox(failed.c_str(), "Goal not reached");
+        dialogs().messageBox(failed.c_str(), tr("Goal not reached"));
     return check;
 }

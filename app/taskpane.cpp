@@ -37,7 +37,7 @@ class TaskWords : public wxHtmlWindow {
 } // namespace
 
 TaskPane::TaskPane(wxWindow* parent)
-    : wxFrame(parent, wxID_ANY, "Tasks", wxDefaultPosition, wxSize(420, 600)) {
+    : wxFrame(parent, wxID_ANY, _("Tasks"), wxDefaultPosition, wxSize(420, 600)) {
     wxInitAllImageHandlers();
     auto* inside = new wxPanel(this);
     title = new wxStaticText(inside, wxID_ANY, "");
@@ -45,10 +45,11 @@ TaskPane::TaskPane(wxWindow* parent)
     tasks = new wxListBox(inside, wxID_ANY, wxDefaultPosition, wxSize(-1, 150));
     words = new TaskWords(inside);
     worlds = new wxChoice(inside, wxID_ANY);
-    check = new wxButton(inside, wxID_ANY, "Check");
-    check->SetToolTip("Run the program on every world of the task (Ctrl-K)");
+    check = new wxButton(inside, wxID_ANY, _("Check"));
+    check->SetToolTip(_("Run the program on every world of the task (Ctrl-K)"));
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    row->Add(new wxStaticText(inside, wxID_ANY, "World:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
+    row->Add(new wxStaticText(inside, wxID_ANY, _("World:")), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT,
+             6);
     row->Add(worlds, 1, wxALIGN_CENTER_VERTICAL);
     row->Add(check, 0, wxLEFT, 12);
     auto* column = new wxBoxSizer(wxVERTICAL);

@@ -14,5 +14,7 @@ void noteRunEnd(bool atBreakpoint);
 // A file was written: the bar says "Saved NAME (N frames, SIZE)", without the frames for
 // frames < 0.
 void noteSaved(const char* file, std::size_t bytes, long frames = -1);
+// A language was chosen: the bar says it is spoken from the next start.
+void noteLanguageChosen();
 // A new run, step or world: what the bar said of the last run and save goes.
 void forgetRunNotes();

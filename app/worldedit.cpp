@@ -1,10 +1,11 @@
 #include "app/worldedit.h"
+#include "io/textbuf.h"
+#include "io/translate.h"
 
 #include "app/canvas.h"
 #include "app/debugger.h"
 #include "app/editor.h"
 #include "app/goals.h"
-#include "lang/filenames.h"
 #include "app/ids.h"
 #include "app/pindle.h"
 #include "app/runcontrol.h"
@@ -117,7 +118,7 @@ MouseEditing mouseEditing;
 
 void setEditing(bool on) {
     if (on && ifinited != 1) {
-        dialogs().messageBox("Load a world before editing it.", "Edit world by mouse");
+        dialogs().messageBox(tr("Load a world before editing it."), tr("Edit world by mouse"));
         on = false;
     }
     editing = on;
@@ -153,9 +154,11 @@ bool writeWorld(const std::string& name) {
     std::string text = situationText(heading);
     SaveOutcome outcome = saveFileSafely(fitted, text);
     if (!outcome.saved) {
-        std::string why = "Cannot save the world in " + name + ": " + std::strerror(outcome.error);
-        if (!outcome.keptOld.empty()) why += "\nIts old text is kept in " + outcome.keptOld;
-        dialogs().messageBox(why.c_str(), "File Error");
+        std::string why = formatText(tr("Cannot save the world in %s: %s"), name.c_str(),
+                                     std::strerror(outcome.error));
+        if (!outcome.keptOld.empty())
+            why += formatText(tr("\nIts old text is kept in %s"), outcome.keptOld.c_str());
+        dialogs().messageBox(why.c_str(), tr("File Error"));
         return false;
     }
     std::strcpy(worldFile, fitted);
@@ -206,17 +209,20 @@ bool saveWorld() {
 
 bool saveWorldAs() {
     std::string path;
-    if (!dialogs().chooseSaveFile("Save world", "World files (*.sit)|*.sit|All files (*.*)|*.*",
-                                  worldFile, path))
+    if (!dialogs().chooseSaveFile(
+            tr("Save world"), tr("World files (*.sit)|*.sit|All files (*.*)|*.*"), worldFile, path))
         return false;
     return writeWorld(path);
 }
 
 bool keepWorldEditsSafe() {
     if (!unsavedEdits()) return true;
-    std::string text = (worldFile[0] ? std::string("The world of ") + worldFile : "The new world") +
-                       " has been changed with the mouse. Save it first?";
-    switch (dialogs().askYesNoCancel(text.c_str(), "Pindle's World")) {
+    std::string text =
+        worldFile[0]
+            ? formatText(tr("The world of %s has been changed with the mouse. Save it first?"),
+                         worldFile)
+            : tr("The new world has been changed with the mouse. Save it first?");
+    switch (dialogs().askYesNoCancel(text.c_str(), tr("Pindle's World"))) {
     case Dialogs::YES: return saveWorld();
     case Dialogs::NO: edited = false; return true;
     default: return false;

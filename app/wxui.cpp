@@ -60,7 +60,7 @@ static Dialogs::Answer ask(const char* text, const char* caption, const wxString
                            const wxString& second) {
     wxMessageDialog dialog(nullptr, fromText(text), fromText(caption),
                            wxYES_NO | wxCANCEL | wxCENTRE);
-    dialog.SetYesNoCancelLabels(first, second, "Cancel");
+    dialog.SetYesNoCancelLabels(first, second, _("Cancel"));
     switch (dialog.ShowModal()) {
     case wxID_YES: return Dialogs::YES;
     case wxID_NO: return Dialogs::NO;
@@ -69,7 +69,7 @@ static Dialogs::Answer ask(const char* text, const char* caption, const wxString
 }
 
 Dialogs::Answer WxUI::askYesNoCancel(const char* text, const char* caption) {
-    return ask(text, caption, "&Save", "&Discard");
+    return ask(text, caption, _("&Save"), _("&Discard"));
 }
 
 Dialogs::Answer WxUI::askEitherOr(const char* text, const char* caption, const char* first,

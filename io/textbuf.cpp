@@ -10,3 +10,15 @@ void formatCut(char* buf, size_t size, const char* format, ...) {
     std::vsnprintf(buf, size, format, args);
     va_end(args);
 }
+
+std::string formatText(const char* format, ...) {
+    va_list args, again;
+    va_start(args, format);
+    va_copy(again, args);
+    int length = std::vsnprintf(nullptr, 0, format, args);
+    va_end(args);
+    std::string out(length > 0 ? length : 0, '\0');
+    if (length > 0) std::vsnprintf(&out[0], out.size() + 1, format, again);
+    va_end(again);
+    return out;
+}

@@ -1,5 +1,6 @@
 #include "lang/errormsg.h"
 #include "io/textbuf.h"
+#include "io/translate.h"
 
 #include "lang/outside.h"
 #include "lang/scanner.h"
@@ -25,9 +26,9 @@ bool errorMsg(const char* msg, const char* token) {
         boxY = 360;
     }
     compilerListener().showFault(std::min(tokenColumn() - 1, pos), pos, line, viewLine);
-    formatCut(msgBuff, sizeof msgBuff, "%s\n%s", msg, token);
+    formatCut(msgBuff, sizeof msgBuff, "%s\n%s", tr(msg), token);
     char caption[32];
-    formatCut(caption, sizeof caption, "Line %d", line);
+    formatCut(caption, sizeof caption, tr("Line %d"), line);
     compilerListener().programFault(file, line, pos + 1, msg, token);
     dialogs().messageBox(msgBuff, caption, 250, boxY);
     return false;

@@ -1,4 +1,5 @@
 #include "lang/filenames.h"
+#include "io/translate.h"
 
 #include "io/system.h"
 #include "lang/outside.h"
@@ -65,7 +66,7 @@ std::string moved(const char* name, const std::string& from, const std::string& 
 } // namespace
 
 bool tooLong(const char* name) {
-    dialogs().messageBox("File name too long (max is 80)", name);
+    dialogs().messageBox(tr("File name too long (max is 80)"), name);
     return false;
 }
 

@@ -6,6 +6,9 @@
 #include "lang/table.h"
 #include "lang/tokens.h"
 
+#include "io/textbuf.h"
+#include "io/translate.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -20,10 +23,6 @@ bool startsWith(const char* text, const char* start) {
 bool endsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() &&
            text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-std::string quoted(const std::string& word) {
-    return "\"" + word + "\"";
 }
 
 // The least number of inserts, deletes, changes and swaps of two neighbours that make a into b.
@@ -81,20 +80,22 @@ std::vector<std::string> instructionNames(const std::vector<Definition>& defines
 }
 
 std::string didYouMean(const std::string& word) {
-    return "Did you mean " + quoted(word) + "?";
+    return formatText(tr("Did you mean \"%s\"?"), word.c_str());
 }
 
 std::string unknownInstruction(const CompileFault& fault, const char* text, size_t length) {
     std::string word = fault.token ? fault.token : "";
     if (word == DEFINE)
-        return "A } is missing before this define: each definition ends with its own }.";
+        return tr("A } is missing before this define: each definition ends with its own }.");
     if (word == wordOf(Code::ELSE))
-        return "else comes right after the body of an if, as in if (frontClear) move else left.";
+        return tr(
+            "else comes right after the body of an if, as in if (frontClear) move else left.");
     if (word == wordOf(Code::BOARD1) || word == wordOf(Code::BOARD2))
-        return "A board is compared in a test, as in if (b1 == 'x') write.";
+        return tr("A board is compared in a test, as in if (b1 == 'x') write.");
     if (testCode(word.c_str()))
-        return quoted(word) + " is a test: it goes in brackets after if or while, as in while (" +
-               word + ") move.";
+        return formatText(
+            tr("\"%s\" is a test: it goes in brackets after if or while, as in while (%s) move."),
+            word.c_str(), word.c_str());
     std::vector<Definition> defines = definitions(text, length);
     size_t at = std::min(readerLineStart(text, length, fault.line) + fault.column - 1, length);
     auto later = std::find_if(defines.begin(), defines.end(),
@@ -103,14 +104,14 @@ std::string unknownInstruction(const CompileFault& fault, const char* text, size
         int above = fault.line;
         for (const Definition& d : defines)
             if (d.defineAt < at) above = readerLineOf(text, length, d.defineAt);
-        return quoted(word) + " is defined on line " +
-               std::to_string(readerLineOf(text, length, later->nameAt)) +
-               ". Define it before its first use, above line " + std::to_string(above) + ".";
+        return formatText(
+            tr("\"%s\" is defined on line %d. Define it before its first use, above line %d."),
+            word.c_str(), readerLineOf(text, length, later->nameAt), above);
     }
     std::string near = nearest(word, instructionNames(defines));
     if (!near.empty()) return didYouMean(near);
-    return "An instruction goes here: move, left, read, write, b1=b2, b2=b1, pause, if, while, or "
-           "the name of an instruction defined above.";
+    return tr("An instruction goes here: move, left, read, write, b1=b2, b2=b1, pause, if, while, "
+              "or the name of an instruction defined above.");
 }
 
 std::string unknownTest(const CompileFault& fault) {
@@ -118,19 +119,19 @@ std::string unknownTest(const CompileFault& fault) {
     tests.push_back(wordOf(Code::NOT));
     std::string near = nearest(fault.token ? fault.token : "", tests);
     if (!near.empty()) return didYouMean(near);
-    return "A test goes here: frontClear, facingNorth, cornerHasSomething, b1 == or b2 ==, with "
-           "not before it when you need the opposite.";
+    return tr("A test goes here: frontClear, facingNorth, cornerHasSomething, b1 == or b2 ==, "
+              "with not before it when you need the opposite.");
 }
 
 std::string unknownCharacter(char c) {
     switch (c) {
     case ';':
-        return "Instructions are separated by spaces or new lines; Pindle needs no semicolons.";
-    case '=': return "A board is compared with two equals signs, as in if (b1 == 'x') write.";
-    case '\'': return "A character is written between two single quotes, as in 'x'.";
+        return tr("Instructions are separated by spaces or new lines; Pindle needs no semicolons.");
+    case '=': return tr("A board is compared with two equals signs, as in if (b1 == 'x') write.");
+    case '\'': return tr("A character is written between two single quotes, as in 'x'.");
     default:
-        return "Pindle knows no such sign: names are letters and digits, and the only signs are "
-               "{ } ( ), == and a character in quotes such as 'x'.";
+        return tr("Pindle knows no such sign: names are letters and digits, and the only signs are "
+                  "{ } ( ), == and a character in quotes such as 'x'.");
     }
 }
 
@@ -142,26 +143,26 @@ struct Expected {
 
 const Expected expectations[] = {
     {"Expected define but found",
-     "Each part of a program begins with define, as in define main as { move }."},
+     N_("Each part of a program begins with define, as in define main as { move }.")},
     {"Instruction name must begin with a letter",
-     "A name begins with a letter and holds only letters and digits, as in turnRight."},
+     N_("A name begins with a letter and holds only letters and digits, as in turnRight.")},
     {"Instruction name is too long",
-     "A name can have at most 31 letters and digits: choose a shorter one."},
+     N_("A name can have at most 31 letters and digits: choose a shorter one.")},
     {"Expected 'as' but found",
-     "After the new instruction's name comes the word as, as in define turnRight as { left left "
-     "left }."},
+     N_("After the new instruction's name comes the word as, as in define turnRight as { left left "
+        "left }.")},
     {"Expected '{' but found",
-     "After as, the instructions go between { and }, as in define main as { move }."},
+     N_("After as, the instructions go between { and }, as in define main as { move }.")},
     {"Expected '(' but found",
-     "The test after if or while goes in brackets, as in while (frontClear) move."},
-    {"Expected ')' but found", "A test ends with ), as in if (facingNorth) left."},
-    {"Expected '==' but found", "A board is compared with ==, as in if (b1 == 'x') write."},
+     N_("The test after if or while goes in brackets, as in while (frontClear) move.")},
+    {"Expected ')' but found", N_("A test ends with ), as in if (facingNorth) left.")},
+    {"Expected '==' but found", N_("A board is compared with ==, as in if (b1 == 'x') write.")},
     {"Expected 'b1', 'b2', or char but found",
-     "After == comes b1, b2 or one character in single quotes, as in if (b1 == 'x') write."},
+     N_("After == comes b1, b2 or one character in single quotes, as in if (b1 == 'x') write.")},
     {"Definition is too long",
-     "Put some of these instructions into a definition of their own, and call it by its name "
-     "here."},
-    {"Pindle can only handle", "A program can define at most 99 instructions besides main."},
+     N_("Put some of these instructions into a definition of their own, and call it by its name "
+        "here.")},
+    {"Pindle can only handle", N_("A program can define at most 99 instructions besides main.")},
 };
 
 } // namespace
@@ -172,17 +173,18 @@ std::string faultHint(const CompileFault& fault, const char* text, size_t length
     // The scanner told its own fault first; the parser's second word on it adds nothing.
     if (endsWith(message, "but found eof")) return "";
     if (token == "eof" && startsWith(message, "Expected"))
-        return "The program ends too soon: finish the definition, and close every { with a }.";
+        return tr("The program ends too soon: finish the definition, and close every { with a }.");
     if (startsWith(message, "Unknown token at")) return unknownCharacter(token[0]);
     if (startsWith(message, "Unknown instruction")) return unknownInstruction(fault, text, length);
     if (startsWith(message, "Unknown test")) return unknownTest(fault);
     if (startsWith(message, "Expected define but found") && token == "}")
-        return "This } has nothing to close: each { takes exactly one }.";
+        return tr("This } has nothing to close: each { takes exactly one }.");
     if (startsWith(message, "Cannot redefine a reserved word"))
-        return quoted(token) + " is a word of Pindle's language: give your instruction a name of "
-                               "its own.";
+        return formatText(
+            tr("\"%s\" is a word of Pindle's language: give your instruction a name of its own."),
+            token.c_str());
     for (const Expected& e : expectations)
-        if (startsWith(message, e.message)) return e.hint;
+        if (startsWith(message, e.message)) return tr(e.hint);
     return "";
 }
 
@@ -192,11 +194,13 @@ std::string nameRefusal(const std::string& name) {
                     std::any_of(std::begin(instructionSet), std::end(instructionSet),
                                 [&](const Instruction& in) { return in.word && name == in.word; });
     if (reserved)
-        return quoted(name) + " is a word of Pindle's language, so it cannot name a new "
-                              "instruction.";
-    std::string why = quoted(name) + " cannot be called from a program: ";
+        return formatText(
+            tr("\"%s\" is a word of Pindle's language, so it cannot name a new instruction."),
+            name.c_str());
     if (!std::isalpha(static_cast<unsigned char>(name[0])))
-        return why + "a name must begin with a letter.";
+        return formatText(tr("\"%s\" cannot be called from a program: a name must begin with a "
+                             "letter."),
+                          name.c_str());
     if (name.find_first_of(" \t") != std::string::npos) {
         std::string joined;
         bool capital = false;
@@ -208,9 +212,13 @@ std::string nameRefusal(const std::string& name) {
             joined += capital ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
             capital = false;
         }
-        return why + "a name is one word, without spaces. Try " + quoted(joined) + ".";
+        return formatText(tr("\"%s\" cannot be called from a program: a name is one word, "
+                             "without spaces. Try \"%s\"."),
+                          name.c_str(), joined.c_str());
     }
     if (static_cast<size_t>(tokenLength(name.c_str())) != name.size())
-        return why + "a name holds only letters and digits.";
+        return formatText(tr("\"%s\" cannot be called from a program: a name holds only "
+                             "letters and digits."),
+                          name.c_str());
     return "";
 }

@@ -1,4 +1,5 @@
 #include "lang/interp.h"
+#include "io/translate.h"
 
 #include "lang/bytecode.h"
 #include "lang/outside.h"
@@ -46,8 +47,9 @@ static void addStatus(const char* text) {
 // Remembers where to resume; a return stack that cannot grow stops the run instead.
 static bool enter(char* resume) {
     if (CodeStack.push(reinterpret_cast<long>(resume))) return true;
-    dialogs().messageBox("Too many instructions in progress at once (endless recursion?)--stopping",
-                         "Stack full");
+    dialogs().messageBox(
+        tr("Too many instructions in progress at once (endless recursion?)--stopping"),
+        tr("Stack full"));
     STOPPED = true;
     return false;
 }

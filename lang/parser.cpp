@@ -1,4 +1,5 @@
 #include "lang/parser.h"
+#include "io/translate.h"
 
 #include "lang/bytecode.h"
 #include "lang/errormsg.h"
@@ -17,7 +18,7 @@ static SourcePos byteWhere[MAXBYTES]; // beside byteCode: where each instruction
 static constexpr int MAXNESTING = MAXBYTES;
 static int nesting = 0;
 
-static const char* const tooLong = "Definition is too long, break it down?";
+static const char* const tooLong = N_("Definition is too long, break it down?");
 
 // Appends one code character; a definition that outgrows byteCode keeps its first
 // MAXBYTES - 1 characters (it is too long for the table in any case).
@@ -52,10 +53,10 @@ bool isKeyword(const char* tok) {
 }
 
 const char* nameFault(const char* tok) {
-    if (!isLetter(tok[0])) return "Instruction name must begin with a letter";
-    if (isReserved(tok)) return "Cannot redefine a reserved word";
+    if (!isLetter(tok[0])) return N_("Instruction name must begin with a letter");
+    if (isReserved(tok)) return N_("Cannot redefine a reserved word");
     if (std::strlen(tok) >= static_cast<size_t>(MAXDEFNAME))
-        return "Instruction name is too long (80)";
+        return N_("Instruction name is too long (80)");
     return nullptr;
 }
 

@@ -1,5 +1,6 @@
 #include "lang/table.h"
 #include "io/textbuf.h"
+#include "io/translate.h"
 
 #include "lang/bool.h"
 #include "lang/bytecode.h"
@@ -37,7 +38,7 @@ static void refuseInProgram(const char* msg, const char* name) {
     errorMsg(msg, name);
 }
 static void refuseRecording(const char* msg, const char* name) {
-    dialogs().messageBox(msg, name);
+    dialogs().messageBox(tr(msg), name);
 }
 
 // A code with its source positions (none for a recording).
@@ -48,7 +49,7 @@ struct Source {
 
 static void storeCode(defined& row, const char* name, Source source, Refusal refuse) {
     if (std::strlen(source.code) >= static_cast<size_t>(MAXBYTECODE))
-        refuse("Definition is too long, break it down?", name);
+        refuse(N_("Definition is too long, break it down?"), name);
     setCode(row, source.code, source.where);
 }
 
@@ -64,7 +65,7 @@ static bool store(const char* name, Source source, Refusal refuse) {
         }
         if (firstEmpty >= MAXDEFINITIONS) {
             char msg[80];
-            formatCut(msg, sizeof msg, "Pindle can only handle %d instructions--ignoring",
+            formatCut(msg, sizeof msg, tr("Pindle can only handle %d instructions--ignoring"),
                       MAXDEFINITIONS);
             refuse(msg, name);
             return false;

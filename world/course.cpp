@@ -2,7 +2,9 @@
 
 #include "io/quoting.h"
 #include "io/system.h"
+#include "io/textbuf.h"
 #include "io/textfile.h"
+#include "io/translate.h"
 #include "world/markdown.h"
 
 #include <climits>
@@ -17,27 +19,28 @@ struct MarkdownFile {
     std::string problem; // empty when text holds the file
 };
 
-MarkdownFile readMarkdown(const std::string& folder, const char* name) {
+MarkdownFile readMarkdown(const std::string& folder, const std::string& name) {
     MarkdownFile file;
     std::string path = pathIn(folder, name);
     if (fileKind(path, false) == FileKind::NONE) {
         file.missing = true;
-        file.problem = std::string("There are no words: the folder holds no ") + name + ".";
+        file.problem = formatText(tr("There are no words: the folder holds no %s."), name.c_str());
         return file;
     }
     switch (readWholeFile(path.c_str(), MAX_WORDS_BYTES, file.text)) {
     case WholeFile::CANNOT_READ:
-        file.problem =
-            std::string("The words cannot be read: ") + name + " is not a file that can be opened.";
+        file.problem = formatText(
+            tr("The words cannot be read: %s is not a file that can be opened."), name.c_str());
         break;
     case WholeFile::TOO_LARGE:
         file.problem =
-            std::string("The words are too long to show: ") + name + " is larger than 1 MB.";
+            formatText(tr("The words are too long to show: %s is larger than 1 MB."), name.c_str());
         break;
     case WholeFile::READ:
         if (file.text.find('\0') != std::string::npos)
-            file.problem = std::string("The words cannot be shown: ") + name +
-                           " is not text (it holds NUL bytes).";
+            file.problem =
+                formatText(tr("The words cannot be shown: %s is not text (it holds NUL bytes)."),
+                           name.c_str());
         break;
     }
     if (!file.problem.empty()) file.text.clear();
@@ -51,8 +54,17 @@ Words wordsOf(const MarkdownFile& file) {
     return {markdownToHtml(file.text), ""};
 }
 
+// The words' file in the user's language when the folder has one (task.de.md for task.md),
+// else the file itself.
+std::string wordsFile(const std::string& folder, const std::string& file) {
+    std::string language = userLanguage();
+    if (language == "en") return file;
+    std::string local = file.substr(0, file.size() - 3) + "." + language + ".md";
+    return fileKind(pathIn(folder, local), false) == FileKind::NONE ? file : local;
+}
+
 std::string titleIn(const std::string& folder, const char* file, const std::string& name) {
-    std::string heading = firstHeading(readMarkdown(folder, file).text);
+    std::string heading = firstHeading(readMarkdown(folder, wordsFile(folder, file)).text);
     return heading.empty() ? name : heading;
 }
 
@@ -76,10 +88,10 @@ std::string taskTitle(const CourseTask& task) {
 }
 
 Words taskWords(const CourseTask& task) {
-    return wordsOf(readMarkdown(task.path, "task.md"));
+    return wordsOf(readMarkdown(task.path, wordsFile(task.path, "task.md")));
 }
 
 Words courseWords(const std::string& folder) {
-    MarkdownFile file = readMarkdown(folder, "course.md");
+    MarkdownFile file = readMarkdown(folder, wordsFile(folder, "course.md"));
     return file.missing ? Words{} : wordsOf(file);
 }

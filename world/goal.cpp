@@ -1,4 +1,6 @@
 #include "world/goal.h"
+#include "io/textbuf.h"
+#include "io/translate.h"
 
 #include "lang/interp.h"
 #include "lang/outside.h"
@@ -103,38 +105,41 @@ namespace {
 
 constexpr size_t SHOWN = 3; // differences a verdict names; the rest are counted
 
-std::string cornerWords(int x, int y) {
-    return "row " + std::to_string(y) + ", column " + std::to_string(x);
+std::string cornerWords(int x, int y, bool capital = false) {
+    return formatText(capital ? tr("Row %d, column %d") : tr("row %d, column %d"), y, x);
 }
 
 std::string thingWords(char c) {
     unsigned char u = static_cast<unsigned char>(c);
     if (u > 0x20 && u < 0x7F) return std::string("'") + c + "'";
-    return "a character that cannot be shown";
+    return tr("a character that cannot be shown");
 }
 
 std::string placeWords(const RobotPlace& p) {
     std::string words = cornerWords(p.x, p.y);
-    if (p.heading >= 0) words += std::string(", facing ") + headingWord(p.heading);
+    if (p.heading >= 0) words += formatText(tr(", facing %s"), tr(headingWord(p.heading)));
     return words;
 }
 
 std::string sentence(const GoalDifference& d) {
     switch (d.kind) {
     case GoalDifference::END:
-        return d.end == RunEnd::LIMIT ? "The program did not end: it took too many steps."
-                                      : "The run was stopped before the program finished.";
+        return d.end == RunEnd::LIMIT ? tr("The program did not end: it took too many steps.")
+                                      : tr("The run was stopped before the program finished.");
     case GoalDifference::ROBOT: {
-        std::string now = d.got.placed ? "it is on " + placeWords(d.got) : "it is not in the world";
-        return "Pindle should stand on " + placeWords(d.want) + " (" + now + ").";
+        std::string now = d.got.placed ? formatText(tr("it is on %s"), placeWords(d.got).c_str())
+                                       : tr("it is not in the world");
+        return formatText(tr("Pindle should stand on %s (%s)."), placeWords(d.want).c_str(),
+                          now.c_str());
     }
     case GoalDifference::THING: {
-        std::string corner = cornerWords(d.x, d.y);
-        corner[0] = 'R';
-        std::string now =
-            d.gotThing ? "it holds " + thingWords(d.gotThing) : std::string("it holds nothing");
-        if (!d.wantThing) return corner + " should be empty (" + now + ").";
-        return corner + " should hold " + thingWords(d.wantThing) + " (" + now + ").";
+        std::string corner = cornerWords(d.x, d.y, true);
+        std::string now = d.gotThing ? formatText(tr("it holds %s"), thingWords(d.gotThing).c_str())
+                                     : tr("it holds nothing");
+        if (!d.wantThing)
+            return formatText(tr("%s should be empty (%s)."), corner.c_str(), now.c_str());
+        return formatText(tr("%s should hold %s (%s)."), corner.c_str(),
+                          thingWords(d.wantThing).c_str(), now.c_str());
     }
     }
     return "";
@@ -143,12 +148,12 @@ std::string sentence(const GoalDifference& d) {
 } // namespace
 
 std::string goalVerdict(const std::vector<GoalDifference>& differences) {
-    if (differences.empty()) return "Well done: the world is as the goal asks.";
-    std::string text = "Not yet:";
+    if (differences.empty()) return tr("Well done: the world is as the goal asks.");
+    std::string text = tr("Not yet:");
     for (size_t k = 0; k < differences.size() && k < SHOWN; ++k)
         text += "\n" + sentence(differences[k]);
     if (differences.size() > SHOWN)
-        text += "\n...and " + std::to_string(differences.size() - SHOWN) + " more.";
+        text += formatText(tr("\n...and %d more."), static_cast<int>(differences.size() - SHOWN));
     return text;
 }
 
@@ -156,5 +161,5 @@ void tellGoal(RunEnd end) {
     if (!taskGoal.loaded) return;
     std::vector<GoalDifference> differences = compareWithGoal(taskGoal, end);
     dialogs().messageBox(goalVerdict(differences).c_str(),
-                         differences.empty() ? "Goal reached" : "Goal not reached");
+                         differences.empty() ? tr("Goal reached") : tr("Goal not reached"));
 }

@@ -1,4 +1,6 @@
 #include "world/progress.h"
+#include "io/textbuf.h"
+#include "io/translate.h"
 
 #include "io/system.h"
 #include "io/textfile.h"
@@ -24,7 +26,7 @@ std::string lockFile() {
 }
 
 void tell(const std::string& text) {
-    dialogs().messageBox(text.c_str(), "Progress");
+    dialogs().messageBox(text.c_str(), tr("Progress"));
 }
 
 bool isDate(const std::string& s) {
@@ -60,20 +62,22 @@ bool loadProgress(std::vector<SolvedTask>& progress) {
     if (fileKind(path) == FileKind::NONE && errno == ENOENT) return true;
     WholeFile read = readWholeFile(path.c_str(), MAX_PROGRESS_BYTES, text);
     if (read == WholeFile::CANNOT_READ) {
-        tell("The record of the tasks you solved cannot be read:\n" + path);
+        tell(
+            formatText(tr("The record of the tasks you solved cannot be read:\n%s"), path.c_str()));
         return false;
     }
     if (read == WholeFile::READ && parseProgress(text, progress)) return true;
     progress.clear();
     std::string kept = moveAside(path, ".damaged");
     if (kept.empty()) {
-        tell("The record of the tasks you solved is damaged and cannot be moved aside:\n" + path +
-             "\nNo task is ticked until it is mended or removed.");
+        tell(formatText(tr("The record of the tasks you solved is damaged and cannot be moved "
+                           "aside:\n%s\nNo task is ticked until it is mended or removed."),
+                        path.c_str()));
         return false;
     }
-    tell("The record of the tasks you solved was damaged, so it starts afresh.\nThe damaged file "
-         "is kept as\n" +
-         kept);
+    tell(formatText(tr("The record of the tasks you solved was damaged, so it starts afresh.\nThe "
+                       "damaged file is kept as\n%s"),
+                    kept.c_str()));
     return true;
 }
 
@@ -111,8 +115,8 @@ bool isSolved(const std::vector<SolvedTask>& progress, const std::string& course
 
 bool recordSolved(const std::string& course, const std::string& task) {
     if (!fitsALine(course) || !fitsALine(task)) {
-        tell("The progress of this task cannot be kept: the name of its course or its folder "
-             "holds a tab or a line end.");
+        tell(tr("The progress of this task cannot be kept: the name of its course or its folder "
+                "holds a tab or a line end."));
         return false;
     }
     FileLock lock(lockFile());
@@ -126,8 +130,11 @@ bool recordSolved(const std::string& course, const std::string& task) {
     std::string path = progressFile();
     SaveOutcome out = saveFileSafely(path.c_str(), text);
     if (out.saved) return true;
-    tell("The task is solved, but the record of the tasks you solved cannot be written:\n" + path +
-         "\n" + std::strerror(out.error) +
-         (out.keptOld.empty() ? "" : "\nIts old text is kept in " + out.keptOld));
+    tell(formatText(tr("The task is solved, but the record of the tasks you solved cannot be "
+                       "written:\n%s\n%s"),
+                    path.c_str(), std::strerror(out.error)) +
+         (out.keptOld.empty()
+              ? ""
+              : formatText(tr("\nIts old text is kept in %s"), out.keptOld.c_str())));
     return false;
 }

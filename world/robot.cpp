@@ -1,4 +1,5 @@
 #include "world/robot.h"
+#include "io/translate.h"
 #include "lang/bytecode.h"
 
 #include "world/history.h"
@@ -42,7 +43,7 @@ void WorldRobot::move() {
     int x, y;
     ahead(x, y);
     if (in_line(x, y)) {
-        dialogs().messageBox("Path blocked", "Error");
+        dialogs().messageBox(tr("Path blocked"), tr("Error"));
         STOPPED = true;
         runHooks().actionRefused(position & 3);
         runHooks().robotStopped(RobotStop::BLOCKED);
@@ -69,7 +70,7 @@ void WorldRobot::input() {
 void WorldRobot::output() {
     recordLetter(codeChar(Code::WRITE));
     if (b1 == '\0') {
-        dialogs().messageBox("Board b1 is uninitialized", "Nothing to output!");
+        dialogs().messageBox(tr("Board b1 is uninitialized"), tr("Nothing to output!"));
         runHooks().actionRefused(-1);
     } else {
         historyCornerWritten();
@@ -81,7 +82,7 @@ void WorldRobot::output() {
 
 void WorldRobot::copy1() {
     if (b2 == '\0') {
-        dialogs().messageBox("Board b2 is uninitialized", "Nothing to copy!");
+        dialogs().messageBox(tr("Board b2 is uninitialized"), tr("Nothing to copy!"));
         runHooks().actionRefused(-1);
     } else {
         b1 = b2;
@@ -93,7 +94,7 @@ void WorldRobot::copy1() {
 
 void WorldRobot::copy2() {
     if (b1 == '\0') {
-        dialogs().messageBox("Board b1 uninitialized", "Nothing to copy!");
+        dialogs().messageBox(tr("Board b1 uninitialized"), tr("Nothing to copy!"));
         runHooks().actionRefused(-1);
     } else {
         b2 = b1;

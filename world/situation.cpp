@@ -1,4 +1,5 @@
 #include "world/situation.h"
+#include "io/translate.h"
 
 #include "io/textbuf.h"
 #include "io/textfile.h"
@@ -85,7 +86,7 @@ class SituationRead {
 
 void SituationRead::reportBounds(const char* item, const char* keywordCaption) {
     char msg[80];
-    formatCut(msg, sizeof msg, "A '%s' coordinate in %s is out of bounds", item, name);
+    formatCut(msg, sizeof msg, tr("A '%s' coordinate in %s is out of bounds"), item, name);
     char caption[32];
     if (keywordCaption)
         formatCut(caption, sizeof caption, "%s", keywordCaption);
@@ -116,8 +117,8 @@ void SituationRead::wallItem(const char* keyword) {
     in.readPair(y1, x1);
     in.readPair(y2, x2);
     if ((x1 == x2 && y1 == y2) || (x1 != x2 && y1 != y2)) {
-        std::string caption = std::string("Error in ") + name;
-        dialogs().messageBox("Format for wall coordinates in should be x1,x2 y1,y2\n",
+        std::string caption = formatText(tr("Error in %s"), name);
+        dialogs().messageBox(tr("Format for wall coordinates in should be x1,x2 y1,y2\n"),
                              caption.c_str());
     }
     if (outOfBounds(x1) || outOfBounds(y1) || outOfBounds(x2) || outOfBounds(y2))
@@ -203,7 +204,7 @@ void initDraw() {
 bool LoadGoalFile(const char* fileName, Goal& goal) {
     FILE* fp = openTextFile(fileName);
     if (!fp) {
-        dialogs().messageBox("Cannot open world situation file\n", fileName);
+        dialogs().messageBox(tr("Cannot open world situation file\n"), fileName);
         return false;
     }
     goal.clear();
@@ -239,8 +240,9 @@ bool LoadWorldFile(const char* filename) {
     if (reading) return false;
     if (filename[0] == '\0') {
         std::string path;
-        if (!dialogs().chooseFile("Load situation file",
-                                  "World files (*.sit)|*.sit|All files (*.*)|*.*", worldFile, path))
+        if (!dialogs().chooseFile(tr("Load situation file"),
+                                  tr("World files (*.sit)|*.sit|All files (*.*)|*.*"), worldFile,
+                                  path))
             return false;
         if (!takeFileName(worldFile, path.c_str())) return false;
     }
@@ -248,7 +250,7 @@ bool LoadWorldFile(const char* filename) {
     if (sitFp) std::fclose(sitFp);
     sitFp = fp;
     if (!sitFp) {
-        dialogs().messageBox("Cannot open world situation file\n", worldFile);
+        dialogs().messageBox(tr("Cannot open world situation file\n"), worldFile);
         return false;
     }
     reset_counter();

@@ -1,4 +1,6 @@
 #include "world/userdata.h"
+#include "io/textbuf.h"
+#include "io/translate.h"
 
 #include "io/system.h"
 #include "io/textfile.h"
@@ -16,8 +18,9 @@ constexpr size_t MAX_START_BYTES = 16 << 20;
 const char* const EMPTY_MAIN = "define main as {\n}\n";
 
 void tellCannotMake(const std::string& path, const char* why) {
-    std::string text = "Your program for this task cannot be kept in\n" + path + "\n" + why;
-    dialogs().messageBox(text.c_str(), "Course");
+    std::string text =
+        formatText(tr("Your program for this task cannot be kept in\n%s\n%s"), path.c_str(), why);
+    dialogs().messageBox(text.c_str(), tr("Course"));
 }
 
 // The program a student starts from: the task's start.pnd, or an empty main.
@@ -26,8 +29,9 @@ std::string startProgram(const CourseTask& task) {
     if (fileKind(start, false) == FileKind::NONE) return EMPTY_MAIN;
     if (readWholeFile(start.c_str(), MAX_START_BYTES, text) == WholeFile::READ) return text;
     std::string why =
-        "The task's start.pnd cannot be read, so your program starts empty:\n" + start;
-    dialogs().messageBox(why.c_str(), "Course");
+        formatText(tr("The task's start.pnd cannot be read, so your program starts empty:\n%s"),
+                   start.c_str());
+    dialogs().messageBox(why.c_str(), tr("Course"));
     return EMPTY_MAIN;
 }
 

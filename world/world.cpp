@@ -1,4 +1,5 @@
 #include "world/world.h"
+#include "io/translate.h"
 
 #include "world/situation.h"
 
@@ -11,7 +12,7 @@ int icon_x = -1, icon_y = -1;
 int position = 0;
 
 const char* headingWord(int heading) {
-    static const char* const words[4] = {"north", "west", "south", "east"};
+    static const char* const words[4] = {N_("north"), N_("west"), N_("south"), N_("east")};
     return words[heading & 3];
 }
 int bbstate = 0;
