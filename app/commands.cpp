@@ -153,6 +153,7 @@ bool MyFrame::doCommand(int id) {
     default:
         if (id >= ID_LANGUAGE_SYSTEM && id < ID_LANGUAGE_LAST) {
             saveLanguage(OFFERED_LANGUAGES[id - ID_LANGUAGE_SYSTEM]);
+            menu_bar->Check(id, true);
             noteLanguageChosen();
         }
         break;

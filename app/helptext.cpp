@@ -3,9 +3,9 @@
 
 #include "io/translate.h"
 
-// TRANSLATORS: the keys (m, l, ...) and the words after them (move, left, ...) stay as they
-// are; translate what is in brackets.
 const char* const keypressHelp =
+    // TRANSLATORS: the keys (m, l, ...) and the words after them (move, left, ...) stay as they
+    // are; translate what is in brackets.
     N_("Keypress commands:\nm: move\t(moves one square forward)\n"
        "l: left\t(turns 90 degrees left)\nr: read\t(read character into b1)\n"
        "w: write\t(write character out from b1)\n1: b1=b2\t(copy from b2 to b1)\n"
@@ -13,9 +13,9 @@ const char* const keypressHelp =
        "e: exec\t(execute a defined instruction)\ns: step\t(execute next step in program)\n"
        "Ctrl-r: run\t(run program)");
 
-// TRANSLATORS: translate the explanations; the rules (lines with =>) and the words of the
-// language stay as they are.
 const char* const languageHelp =
+    // TRANSLATORS: translate the explanations; the rules (lines with =>) and the words of the
+    // language stay as they are.
     N_("Following are the rules of the syntax of Pindle's language.\n"
        "Rules take the form 'X => Y', i.e., 'X expands to Y'.\n"
        "Symbols between <..> are non-terminals, expanded by rules.\n"
@@ -44,9 +44,9 @@ const char* const aboutText =
     N_("Pindle's World 1.2\nA robot on a grid of street corners that you drive with keys, teach "
        "new instructions, and program in its own small language.");
 
-// TRANSLATORS: the indented program lines and the language's words before each ":" stay as
-// they are; translate the explanations and the comments after "/".
 const char* const examplesHelp =
+    // TRANSLATORS: the indented program lines and the language's words before each ":" stay as
+    // they are; translate the explanations and the comments after "/".
     N_("Each instruction and test of Pindle's language, with an example.\n"
        "A program is a list of definitions; the robot runs the one named main.\n\n"
        "move: one corner forward (a wall in the way stops the run)\n"

@@ -1,5 +1,7 @@
 // The window tests' main: starts the toolkit and the program once, then runs the tests.
+#include "app/language.h"
 #include "app/pindle.h"
+#include "app/settings.h"
 #include "lang/outside.h"
 #include "tests/gui/gui_harness.h"
 #include "world/robot.h"
@@ -38,6 +40,7 @@ int main(int argc, char** argv) {
     });
     NoModalDialogs hook;
     hook.Register();
+    startLanguage(savedLanguage());
     setUI(&scripted());
     setRobot(&worldRobot);
     char* noArgs[] = {argv[0], nullptr};
