@@ -1,16 +1,17 @@
 // Reading a course: its tasks, titles and words, the student's work files and the progress kept.
-#include "world/course.h"
-#include "world/markdown.h"
-#include "world/progress.h"
-#include "world/userdata.h"
-#include "runner/taskrun.h"
+#include "io/translate.h"
 #include "lang/bytecode.h"
 #include "lang/interp.h"
 #include "lang/outside.h"
 #include "lang/parser.h"
 #include "lang/table.h"
+#include "runner/taskrun.h"
 #include "tests/recording_ui.h"
+#include "world/course.h"
 #include "world/goal.h"
+#include "world/markdown.h"
+#include "world/progress.h"
+#include "world/userdata.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -202,6 +203,40 @@ TEST_F(CourseTest, TheBundledCourseHasItsWordsAndWorldsAndASolutionForEveryTask)
         EXPECT_TRUE(fs::is_regular_file(EXAMPLES_DIR "/course-solutions/" + t.name + ".pnd"));
     }
     EXPECT_TRUE(rec.boxes.empty());
+}
+
+TEST_F(CourseTest, WordsComeInTheUsersLanguageWhenTheTaskHasThem) {
+    put("01-walk/task.md", "# Walk\n");
+    put("01-walk/task.de.md", "# Gehen\n");
+    for (auto [language, title] : {std::pair{"de", "Gehen"}, {"fr", "Walk"}, {"en", "Walk"}}) {
+        setUserLanguage(language);
+        EXPECT_EQ(taskTitle(task("01-walk")), title);
+    }
+}
+
+// Pindle's course speaks German, French and Spanish too, its programs exactly as in English.
+TEST_F(CourseTest, TheBundledCourseHasEveryTaskInEveryLanguage) {
+    auto code = [](const std::string& path) {
+        std::ifstream in(path);
+        std::string line, blocks;
+        bool inside = false;
+        while (std::getline(in, line)) {
+            if (line.rfind("```", 0) == 0) inside = !inside;
+            if (inside) blocks += line + "\n";
+        }
+        return blocks;
+    };
+    std::vector<CourseTask> tasks;
+    ASSERT_EQ(readCourse(EXAMPLES_DIR "/course", tasks), 0);
+    for (const char* language : {"de", "fr", "es"}) {
+        EXPECT_TRUE(
+            fs::is_regular_file(EXAMPLES_DIR "/course/course." + std::string(language) + ".md"));
+        for (const CourseTask& t : tasks) {
+            std::string words = t.path + "/task." + language + ".md";
+            ASSERT_TRUE(fs::is_regular_file(words)) << words;
+            EXPECT_EQ(code(words), code(t.path + "/task.md")) << words;
+        }
+    }
 }
 
 TEST_F(CourseTest, TheSolutionsTogetherUseEveryInstructionTestAndConstruct) {

@@ -140,6 +140,28 @@ TEST_F(RunnerTest, CheckGivesTheVerdictBoxAndFaultLines) {
     EXPECT_NE(r.out.find("No such file as"), std::string::npos) << r.out;
 }
 
+// Scripts read the runner's output: it is English whatever the desktop's language.
+TEST_F(RunnerTest, OutputIsTheSameInEveryLanguage) {
+    std::vector<std::vector<std::string>> runs = {
+        {"--check", writeFile("bad.pnd", "define main as {\n  jump }\n")},
+        {"--check", dir + "/none.pnd"},
+        {writeFile("w.sit", "wall 5,6 5,8\npindle 7,7\n"),
+         writeFile("p.pnd", "define main as { move move }\n")}};
+    std::vector<Result> english;
+    for (const auto& args : runs)
+        english.push_back(run(args));
+    setenv("LANGUAGE", "de", 1);
+    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    for (size_t k = 0; k < runs.size(); ++k) {
+        Result german = run(runs[k]);
+        EXPECT_EQ(german.out, english[k].out);
+        EXPECT_EQ(german.err, english[k].err);
+        EXPECT_EQ(german.status, english[k].status);
+    }
+    unsetenv("LANGUAGE");
+    unsetenv("LC_ALL");
+}
+
 TEST_F(RunnerTest, OptionsComeAmongTheFilesAndDoubleDashEndsThem) {
     writeFile("-w.sit", "pindle 5,5\n");
     writeFile("-p.pnd", "define main as { move }\n");

@@ -45,6 +45,7 @@ TEST_F(LanguageTest, MenusButtonsAndBoxesSpeakTheDesktopsLanguage) {
 
     restart(writeFile("w.sit", "wall 5,6 5,8\npindle 7,7\n"),
             writeFile("p.pnd", "define main as { move move }\n"));
+    frame->OnMenuCommand(ID_CLEAR_GOAL);
     frame->OnMenuCommand(ID_RUN);
     EXPECT_EQ(scripted().boxLines(), std::vector<std::string>{spoken().blockedBox});
 }

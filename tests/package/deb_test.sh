@@ -50,7 +50,9 @@ grep -q "application/x-pindle-world" /usr/share/mime/globs2 || fail "the MIME da
 for f in /usr/share/applications/org.pindlesworld.Pindle.desktop \
     /usr/share/metainfo/org.pindlesworld.Pindle.metainfo.xml \
     /usr/share/icons/hicolor/48x48/apps/org.pindlesworld.Pindle.png \
-    /usr/share/bash-completion/completions/pindle-run; do
+    /usr/share/bash-completion/completions/pindle-run \
+    /usr/share/locale/de/LC_MESSAGES/pindle.mo /usr/share/locale/fr/LC_MESSAGES/pindle.mo \
+    /usr/share/locale/es/LC_MESSAGES/pindle.mo; do
     grep -qx "$f" "$WORK/files" || fail "the package lacks $f"
 done
 
