@@ -105,6 +105,9 @@ TaskPane& taskPane() {
     if (!pane) {
         pane = new TaskPane(frame);
         pane->placeBeside(*frame, *subframe); // the editor stays in view where there is room
+        // Again once shown: a window manager may place a window shown before the main window is
+        // up where it likes.
+        pane->CallAfter([] { pane->placeBeside(*frame, *subframe); });
     }
     return *pane;
 }
