@@ -4,6 +4,7 @@
 #include "app/pindle.h"
 #include "app/settings.h"
 #include "app/taskpane.h"
+#include "io/textbuf.h"
 #include "io/translate.h"
 #include "tests/gui/gui_harness.h"
 
@@ -42,6 +43,7 @@ TEST_F(LanguageTest, MenusButtonsAndBoxesSpeakTheDesktopsLanguage) {
     EXPECT_EQ(menu_bar2->GetMenuLabel(0), utf8(spoken().editorFileMenu));
     EXPECT_EQ(pn_button[KEYED_ACTIONS]->GetLabel(), utf8(spoken().runButton));
     EXPECT_EQ(pn_button[0]->GetLabel(), "move") << "the language's own words stay";
+    EXPECT_EQ(formatText("%.1f", 0.5), "0.5") << "numbers in files as in English";
 
     restart(writeFile("w.sit", "wall 5,6 5,8\npindle 7,7\n"),
             writeFile("p.pnd", "define main as { move move }\n"));
