@@ -3,7 +3,9 @@
 #include "app/ids.h"
 #include "io/translate.h"
 
+#include <algorithm>
 #include <clocale>
+#include <iterator>
 #include <map>
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
@@ -32,25 +34,22 @@ void addCatalogFolders() {
     wxFileTranslationsLoader::AddCatalogLookupPathPrefix(PINDLE_BUILD_LOCALE);
 }
 
-bool offered(const std::string& code) {
-    for (const char* c : OFFERED_LANGUAGES)
-        if (*c && code == c) return true;
-    return false;
-}
-
 } // namespace
 
 void startLanguage(const std::string& choice) {
     wxUILocale::UseDefault();
     std::setlocale(LC_NUMERIC, "C");
     addCatalogFolders();
+    std::vector<std::string> offered(OFFERED_LANGUAGES + 1, std::end(OFFERED_LANGUAGES));
+    std::string code = std::find(offered.begin(), offered.end(), choice) != offered.end()
+                           ? choice
+                           : desktopLanguage(offered);
     auto* translations = new wxTranslations;
     wxTranslations::Set(translations);
-    if (offered(choice)) translations->SetLanguage(wxString(choice));
+    translations->SetLanguage(wxString(code));
     translations->AddStdCatalog();
-    bool found = translations->AddCatalog("pindle");
-    wxString best = translations->GetBestTranslation("pindle");
-    setUserLanguage(found && !best.empty() ? std::string(best.Left(2).utf8_str()).c_str() : "en");
+    bool found = code != "en" && translations->AddCatalog("pindle");
+    setUserLanguage(found ? code.c_str() : "en");
     setTranslator(translateForCore);
 }
 
