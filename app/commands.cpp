@@ -128,11 +128,7 @@ bool MyFrame::doCommand(int id) {
         dialogs().messageBox(tr(languageHelp), tr("Pindle's programming language"));
         break;
     case ID_KEYS_HELP:
-        dialogs().showText(keysAndCommands().c_str(), tr("Keys and commands"));
-        break;
-    case ID_EXAMPLES_HELP:
-        dialogs().showText(tr(examplesHelp), tr("The language by example"));
-        break;
+    case ID_EXAMPLES_HELP: showBothWindowsHelp(id); break;
     case ID_TOGGLE_BREAKPOINT:
         if (subframe)
             subframe->text_window->toggleBreakpoint(subframe->text_window->GetCurrentLine());

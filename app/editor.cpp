@@ -303,11 +303,7 @@ void MyEditor::OnMenuCommand(int id) {
     case ID_FIND_NEXT: text_window->findAgain(true); break;
     case ID_FIND_PREVIOUS: text_window->findAgain(false); break;
     case ID_KEYS_HELP:
-        dialogs().showText(keysAndCommands().c_str(), tr("Keys and commands"));
-        break;
-    case ID_EXAMPLES_HELP:
-        dialogs().showText(tr(examplesHelp), tr("The language by example"));
-        break;
+    case ID_EXAMPLES_HELP: showBothWindowsHelp(id); break;
     case ID_TOGGLE_BREAKPOINT: text_window->toggleBreakpoint(text_window->GetCurrentLine()); break;
     case ID_RUN:
     case ID_STEP:

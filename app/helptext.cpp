@@ -1,7 +1,10 @@
 // The help texts of the main window.
 #include "app/helptext.h"
 
+#include "app/commandtable.h"
+#include "app/ids.h"
 #include "io/translate.h"
+#include "lang/outside.h"
 
 const char* const keypressHelp =
     // TRANSLATORS: the keys (m, l, ...) and the words after them (move, left, ...) stay as they
@@ -79,3 +82,11 @@ const char* const examplesHelp =
        "    define walk as { if (frontClear) { move walk } }\n"
        "    define main as { walk }\n\n"
        "A / starts a comment that runs to the end of its line.");
+
+bool showBothWindowsHelp(int id) {
+    if (id == ID_KEYS_HELP)
+        dialogs().showText(keysAndCommands().c_str(), tr("Keys and commands"));
+    else if (id == ID_EXAMPLES_HELP)
+        dialogs().showText(tr(examplesHelp), tr("The language by example"));
+    return id == ID_KEYS_HELP || id == ID_EXAMPLES_HELP;
+}
