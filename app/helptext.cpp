@@ -83,10 +83,9 @@ const char* const examplesHelp =
        "    define main as { walk }\n\n"
        "A / starts a comment that runs to the end of its line.");
 
-bool showBothWindowsHelp(int id) {
+void showBothWindowsHelp(int id) {
     if (id == ID_KEYS_HELP)
         dialogs().showText(keysAndCommands().c_str(), tr("Keys and commands"));
-    else if (id == ID_EXAMPLES_HELP)
+    else
         dialogs().showText(tr(examplesHelp), tr("The language by example"));
-    return id == ID_KEYS_HELP || id == ID_EXAMPLES_HELP;
 }

@@ -54,7 +54,7 @@ void startLanguage(const std::string& choice) {
 }
 
 int languageItem(const std::string& choice) {
-    for (int k = 0; k < 5; ++k)
-        if (k > 0 && choice == OFFERED_LANGUAGES[k]) return ID_LANGUAGE_SYSTEM + k;
+    for (int k = 1; k < int(std::size(OFFERED_LANGUAGES)); ++k)
+        if (choice == OFFERED_LANGUAGES[k]) return ID_LANGUAGE_SYSTEM + k;
     return ID_LANGUAGE_SYSTEM;
 }
